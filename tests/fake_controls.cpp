@@ -1,0 +1,146 @@
+#include "fake_controls.h"
+
+#include "content.h"
+
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
+#include <unicode/utf8.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace bitki::test {
+
+bool lessIgnoringCase(std::string_view a, std::string_view b)
+{
+    const auto ua = icu::UnicodeString::fromUTF8(icu::StringPiece(a.data(), static_cast<int32_t>(a.size())));
+    const auto ub = icu::UnicodeString::fromUTF8(icu::StringPiece(b.data(), static_cast<int32_t>(b.size())));
+    return ua.caseCompare(ub, U_FOLD_CASE_DEFAULT) < 0;
+}
+
+int codePoints(std::string_view text)
+{
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const auto length = static_cast<int32_t>(text.size());
+    int count = 0;
+    for (int32_t i = 0; i < length; ++count) {
+        UChar32 c = 0;
+        U8_NEXT(bytes, i, length, c);
+        if (c < 0) {
+            return -1;
+        }
+    }
+    return count;
+}
+
+FakeList::FakeList(int index, bool sorted, Journal& journal)
+    : m_index(index)
+    , m_sorted(sorted)
+    , m_journal(journal)
+{
+}
+
+void FakeList::note(std::string_view what) const
+{
+    m_journal.push_back("List1(" + std::to_string(m_index) + ")." + std::string(what));
+}
+
+Position FakeList::ListCount() const
+{
+    note("ListCount");
+    return static_cast<Position>(m_rows.size());
+}
+
+std::string FakeList::List(Position row) const
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size()) {
+        return {};
+    }
+    return m_rows[static_cast<std::size_t>(row)];
+}
+
+Position FakeList::ListIndex() const
+{
+    return m_selected;
+}
+
+void FakeList::Clear()
+{
+    note("Clear");
+    m_rows.clear();
+    m_selected = NoRow;
+}
+
+void FakeList::AddItem(std::string_view text)
+{
+    note("AddItem " + std::string(text));
+    auto at = m_rows.end();
+    if (m_sorted) {
+        at = std::upper_bound(m_rows.begin(), m_rows.end(), text,
+            [](std::string_view a, const std::string& b) { return lessIgnoringCase(a, b); });
+    }
+    m_rows.insert(at, std::string(text));
+    m_selected = NoRow;
+}
+
+void FakeList::RemoveItem(Position row)
+{
+    note("RemoveItem " + std::to_string(row));
+    if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size()) {
+        return;
+    }
+    m_rows.erase(m_rows.begin() + row);
+    if (m_selected == row) {
+        m_selected = NoRow;
+    } else if (m_selected > row) {
+        --m_selected;
+    }
+}
+
+void FakeList::select(Position row)
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= m_rows.size()) {
+        throw std::out_of_range("no such row to select");
+    }
+    m_selected = row;
+}
+
+void FakeText::Text(std::string_view text)
+{
+    m_text = text;
+    m_writes.emplace_back(text);
+}
+
+FakeForm::FakeForm(bool loaded)
+    : List1{{{0, true, journal}, {1, true, journal}, {2, false, journal}, {3, false, journal},
+        {4, false, journal}}}
+    , quiz(controls())
+{
+    LoadDesignTimeContent(controls());
+    if (loaded) {
+        quiz.FillLists();
+    }
+    journal.clear();
+    for (FakeText& text : Text1) {
+        text.forgetWrites();
+    }
+}
+
+FormControls FakeForm::controls()
+{
+    return {{List1[0], List1[1], List1[2], List1[3], List1[4]}, {Text1[0], Text1[1]}};
+}
+
+void FakeForm::pick(int listIndex, std::string_view text)
+{
+    FakeList& list = List1.at(static_cast<std::size_t>(listIndex));
+    const auto& rows = list.rows();
+    const auto found = std::find(rows.begin(), rows.end(), text);
+    if (found == rows.end()) {
+        throw std::invalid_argument("no row " + std::string(text));
+    }
+    list.select(static_cast<Position>(found - rows.begin()));
+    quiz.ListClick();
+}
+
+} // namespace bitki::test
