@@ -1,0 +1,55 @@
+#pragma once
+
+// The window's design-time properties, shared by every front-end: texts,
+// colours and the positions of the controls in pixels of the client area.
+
+#include <array>
+#include <string_view>
+
+namespace bitki::design {
+
+// The web-site address at the start of the caption; a school may put its own here.
+inline constexpr std::string_view SiteAddress = "www.bitki.example";
+inline constexpr std::string_view CaptionTitle = "История - битки, сражения";
+inline constexpr std::string_view HeadingText = "История - България, битки";
+inline constexpr std::string_view RestartText = "Чисти";
+
+struct Rgb {
+    int red;
+    int green;
+    int blue;
+};
+
+inline constexpr Rgb WindowColour{192, 192, 255};
+inline constexpr Rgb HeadingColour{255, 192, 128};
+inline constexpr Rgb RestartColour{255, 128, 128};
+
+struct Rect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+inline constexpr int ClientWidth = 461;
+inline constexpr int ClientHeight = 345;
+
+inline constexpr std::string_view FontFamily = "Times New Roman";
+inline constexpr int FontPointSize = 12;
+
+// Indexed as the control arrays are.
+inline constexpr std::array<Rect, 5> List1Rects{{
+    {16, 56, 241, 118},  // battle pick list
+    {264, 56, 185, 118}, // commander pick list
+    {8, 80, 25, 118},    // hidden key lists
+    {408, 64, 25, 118},
+    {32, 24, 401, 42},
+}};
+inline constexpr std::array<Rect, 2> Text1Rects{{
+    {8, 224, 449, 121}, // feedback box
+    {24, 264, 449, 121}, // hidden aphorism box
+}};
+inline constexpr Rect Label1Rect{64, 0, 305, 25};
+inline constexpr Rect Command1Rect{192, 192, 129, 25};
+
+} // namespace bitki::design

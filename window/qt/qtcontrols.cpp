@@ -1,0 +1,111 @@
+#include "qtcontrols.h"
+
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <ranges>
+
+namespace bitki {
+
+namespace {
+
+QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Case folding makes the order independent of the user's locale.
+bool lessIgnoringCase(const QString& a, const QString& b)
+{
+    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+}
+
+} // namespace
+
+QtListControl::QtListControl(QListWidget& widget, bool sorted)
+    : m_widget(widget)
+    , m_sorted(sorted)
+{
+}
+
+Position QtListControl::ListCount() const
+{
+    return static_cast<Position>(m_widget.count());
+}
+
+std::string QtListControl::List(Position row) const
+{
+    const QListWidgetItem* item = m_widget.item(row);
+    return item != nullptr ? item->text().toStdString() : std::string();
+}
+
+Position QtListControl::ListIndex() const
+{
+    const QModelIndexList selected = m_widget.selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? NoRow : static_cast<Position>(selected.constFirst().row());
+}
+
+void QtListControl::Clear()
+{
+    const QSignalBlocker blocker(&m_widget);
+    m_widget.clear();
+}
+
+void QtListControl::AddItem(std::string_view text)
+{
+    const QSignalBlocker blocker(&m_widget);
+    const QString row = toQString(text);
+    int at = m_widget.count();
+    if (m_sorted) {
+        const auto rows = std::views::iota(0, m_widget.count());
+        at = *std::ranges::upper_bound(rows, row, lessIgnoringCase,
+            [this](int r) { return m_widget.item(r)->text(); });
+    }
+    m_widget.insertItem(at, row);
+}
+
+void QtListControl::RemoveItem(Position row)
+{
+    if (row < 0 || row >= m_widget.count()) {
+        return;
+    }
+    const QSignalBlocker blocker(&m_widget);
+    QItemSelectionModel& selection = *m_widget.selectionModel();
+    const int selected = ListIndex();
+    const int cursor = m_widget.currentRow();
+    // A single-selection view selects a neighbour when its current row goes;
+    // with no current row it has nothing to move.
+    selection.clear();
+    delete m_widget.takeItem(row);
+
+    const auto shifted = [row](int r) { return r > row ? r - 1 : r; };
+    const auto at = [this](int r) { return m_widget.model()->index(r, 0); };
+    if (const int count = m_widget.count(); count > 0 && cursor != NoRow) {
+        // A cursor on the removed row rests on the row that moved into its place.
+        const int next = cursor == row ? std::min<int>(row, count - 1) : shifted(cursor);
+        selection.setCurrentIndex(at(next), QItemSelectionModel::NoUpdate);
+    }
+    if (selected != NoRow && selected != row) {
+        selection.select(at(shifted(selected)), QItemSelectionModel::Select);
+    }
+}
+
+QtTextControl::QtTextControl(QPlainTextEdit& widget)
+    : m_widget(widget)
+{
+}
+
+std::string QtTextControl::Text() const
+{
+    return m_text;
+}
+
+void QtTextControl::Text(std::string_view text)
+{
+    m_text = text;
+    m_widget.setPlainText(toQString(text));
+}
+
+} // namespace bitki

@@ -1,0 +1,164 @@
+#include "quizform.h"
+
+#include "content.h"
+#include "design.h"
+#include "listbox.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "bitki.xpm"
+
+namespace bitki {
+
+namespace {
+
+QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QColor toQColor(design::Rgb rgb)
+{
+    return {rgb.red, rgb.green, rgb.blue};
+}
+
+void place(QWidget& widget, const design::Rect& rect)
+{
+    widget.setGeometry(rect.left, rect.top, rect.width, rect.height);
+}
+
+void paint(QWidget& widget, QPalette::ColorRole role, design::Rgb colour)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(role, toQColor(colour));
+    widget.setPalette(palette);
+}
+
+QString arrayName(const char* array, int index)
+{
+    return QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index);
+}
+
+} // namespace
+
+QuizForm::QuizForm(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+              | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("QuizForm"));
+    setWindowTitle(toQString(design::SiteAddress) + QLatin1Char(' ') + toQString(design::CaptionTitle));
+    setWindowIcon(QIcon(QPixmap(bitki_xpm)));
+    setFixedSize(design::ClientWidth, design::ClientHeight);
+    setAutoFillBackground(true);
+    paint(*this, QPalette::Window, design::WindowColour);
+
+    QFont font(toQString(design::FontFamily), design::FontPointSize);
+    // Where the face is missing, another serif face stands in.
+    font.setStyleHint(QFont::Serif);
+    setFont(font);
+
+    createControls();
+
+    const FormControls form{
+        {*m_listControls[0], *m_listControls[1], *m_listControls[2], *m_listControls[3],
+            *m_listControls[4]},
+        {*m_textControls[0], *m_textControls[1]}};
+    LoadDesignTimeContent(form);
+    m_quiz = std::make_unique<Quiz>(form);
+
+    for (int i = 0; i < static_cast<int>(m_list1.size()); ++i) {
+        connect(m_list1[i], &QListWidget::itemSelectionChanged, this, [this, i] {
+            // Only a selection made by the user reaches here; losing one is no click.
+            if (!m_list1[i]->selectedItems().isEmpty()) {
+                List1_Click(i);
+            }
+        });
+    }
+    connect(m_command1, &QPushButton::clicked, this, [this] { Command1_Click(0); });
+
+    Form_Load();
+}
+
+QuizForm::~QuizForm() = default;
+
+void QuizForm::createControls()
+{
+    for (int i = 0; i < static_cast<int>(m_text1.size()); ++i) {
+        auto* box = new QPlainTextEdit(this);
+        box->setObjectName(arrayName("Text1", i));
+        place(*box, design::Text1Rects[i]);
+        box->setReadOnly(true);
+        box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        box->setFocusPolicy(Qt::StrongFocus);
+        box->setTabChangesFocus(true);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        m_text1[i] = box;
+        m_textControls[i] = std::make_unique<QtTextControl>(*box);
+    }
+    m_text1[text1::Aphorism]->hide();
+
+    m_label1 = new QLabel(toQString(design::HeadingText), this);
+    m_label1->setObjectName(arrayName("Label1", 0));
+    place(*m_label1, design::Label1Rect);
+    m_label1->setAlignment(Qt::AlignCenter);
+    m_label1->setAutoFillBackground(true);
+    paint(*m_label1, QPalette::Window, design::HeadingColour);
+
+    for (int i = 0; i < static_cast<int>(m_list1.size()); ++i) {
+        auto* list = new ListBox(this);
+        list->setObjectName(arrayName("List1", i));
+        place(*list, design::List1Rects[i]);
+        const bool pickList = i == list1::BattlePicks || i == list1::CommanderPicks;
+        list->setVisible(pickList);
+        m_list1[i] = list;
+        m_listControls[i] = std::make_unique<QtListControl>(*list, pickList);
+    }
+
+    m_command1 = new QPushButton(toQString(design::RestartText), this);
+    m_command1->setObjectName(arrayName("Command1", 0));
+    place(*m_command1, design::Command1Rect);
+    m_command1->setAutoDefault(false);
+    paint(*m_command1, QPalette::Button, design::RestartColour);
+
+    // Tab order as the window was designed; hidden controls drop out by themselves.
+    setTabOrder(m_text1[text1::Feedback], m_list1[list1::BattlePicks]);
+    setTabOrder(m_list1[list1::BattlePicks], m_list1[list1::CommanderPicks]);
+    setTabOrder(m_list1[list1::CommanderPicks], m_command1);
+    m_text1[text1::Feedback]->setFocus();
+}
+
+void QuizForm::Form_Load()
+{
+    m_quiz->FillLists();
+}
+
+void QuizForm::List1_Click(int /*index*/)
+{
+    m_quiz->ListClick();
+}
+
+void QuizForm::Command1_Click(int index)
+{
+    if (index == 0) {
+        m_quiz->Restart();
+    }
+}
+
+QListWidget* QuizForm::list1(int index) const
+{
+    return m_list1.at(static_cast<std::size_t>(index));
+}
+
+QPlainTextEdit* QuizForm::text1(int index) const
+{
+    return m_text1.at(static_cast<std::size_t>(index));
+}
+
+std::string QuizForm::text1Text(int index) const
+{
+    return m_textControls.at(static_cast<std::size_t>(index))->Text();
+}
+
+} // namespace bitki

@@ -1,0 +1,59 @@
+#pragma once
+
+// QuizForm is the program's one window. It owns every control and holds the
+// design-time content in them; the game itself is bitki::Quiz in core/, which
+// works on the controls only through the adapters of qtcontrols.h. The event
+// procedures below just forward to it.
+
+#include "qtcontrols.h"
+#include "quiz.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace bitki {
+
+class ListBox;
+
+class QuizForm final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(QuizForm)
+
+public:
+    explicit QuizForm(QWidget* parent = nullptr);
+    ~QuizForm() override;
+
+    // Event procedures, raised as the user acts; Form_Load runs while the
+    // window is created.
+    void Form_Load();
+    void List1_Click(int index);
+    void Command1_Click(int index);
+
+    QListWidget* list1(int index) const;
+    QPlainTextEdit* text1(int index) const;
+    // The exact text of a text box, CR LF included, as the quiz wrote it.
+    std::string text1Text(int index) const;
+    QPushButton* command1() const { return m_command1; }
+    QLabel* label1() const { return m_label1; }
+
+private:
+    void createControls();
+
+    std::array<ListBox*, 5> m_list1{};
+    std::array<QPlainTextEdit*, 2> m_text1{};
+    QLabel* m_label1 = nullptr;
+    QPushButton* m_command1 = nullptr;
+
+    std::array<std::unique_ptr<QtListControl>, 5> m_listControls;
+    std::array<std::unique_ptr<QtTextControl>, 2> m_textControls;
+    std::unique_ptr<Quiz> m_quiz;
+};
+
+} // namespace bitki
