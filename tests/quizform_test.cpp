@@ -248,6 +248,56 @@ TEST_F(QuizFormTest, KeyboardBrowsesWithoutJudgingAndPicksWithSpaceOrEnter)
             + std::string(AnswerKey[3].description));
 }
 
+// Keys go wherever the focus is, as they do for a user without a mouse.
+TEST_F(QuizFormTest, KeyboardAlonePlaysAFullGameAndRestarts)
+{
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    };
+    const auto moveTo = [&](int index, std::string_view text) {
+        press(Qt::Key_Home);
+        while (list(index).currentItem() != nullptr && list(index).currentItem()->text() != qs(text)
+            && list(index).currentRow() < list(index).count() - 1) {
+            press(Qt::Key_Down);
+        }
+        ASSERT_EQ(list(index).currentItem()->text(), qs(text));
+    };
+
+    press(Qt::Key_Tab);
+    for (const KeyRow& row : AnswerKey) {
+        ASSERT_EQ(QApplication::focusWidget(), &list(list1::BattlePicks));
+        moveTo(list1::BattlePicks, row.battle);
+        const std::string before = feedback();
+        press(Qt::Key_Space);
+        press(Qt::Key_Tab);
+        moveTo(list1::CommanderPicks, row.commander);
+        EXPECT_EQ(feedback(), before);
+        press(Qt::Key_Return);
+        EXPECT_EQ(feedback(), verdict("Вярно: ", row.battle, row.commander) + std::string(row.description));
+        EXPECT_FALSE(anySelection());
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+    }
+    EXPECT_EQ(list(list1::BattlePicks).count(), 0);
+    EXPECT_EQ(list(list1::CommanderPicks).count(), 0);
+
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), form->command1());
+    press(Qt::Key_Space);
+    EXPECT_EQ(rows(list1::BattlePicks), SortedBattles);
+    EXPECT_EQ(feedback(), "");
+    // Enter presses the button too.
+    click(list1::BattlePicks, "Битка при Дойран");
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), form->command1());
+    press(Qt::Key_Return);
+    EXPECT_EQ(list(list1::BattlePicks).count(), 10);
+    EXPECT_FALSE(anySelection());
+}
+
 TEST_F(QuizFormTest, FullGameThenClicksOnEmptyListsThenRestart)
 {
     for (const KeyRow& row : AnswerKey) {

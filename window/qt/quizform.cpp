@@ -119,7 +119,8 @@ void QuizForm::createControls()
     m_command1 = new QPushButton(toQString(design::RestartText), this);
     m_command1->setObjectName(arrayName("Command1", 0));
     place(*m_command1, design::Command1Rect);
-    m_command1->setAutoDefault(false);
+    // Enter presses the focused button, as Space does.
+    m_command1->setAutoDefault(true);
     paint(*m_command1, QPalette::Button, design::RestartColour);
 
     // Tab order as the window was designed; hidden controls drop out by themselves.
