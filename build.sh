@@ -16,6 +16,7 @@ packages=(
     qt6-base-dev fonts-liberation
     libgtest-dev libicu-dev
     xvfb xauth libx11-dev
+    desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -1,7 +1,8 @@
-// Runs the widget tests inside one QApplication, with the style the program uses.
+// Runs the widget tests inside one QApplication, set up as the program sets it up.
+
+#include "application.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,6 @@ int main(int argc, char* argv[])
 {
     testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    bitki::configureApplication();
     return RUN_ALL_TESTS();
 }

@@ -136,6 +136,7 @@ TEST_F(QuizFormTest, LaidOutAsDesigned)
     EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("www.bitki.example История - битки, сражения"));
     EXPECT_FALSE(form->windowIcon().isNull());
+    EXPECT_EQ(QApplication::applicationVersion(), QStringLiteral("1.00"));
     EXPECT_EQ(form->label1()->text(), QStringLiteral("История - България, битки"));
     EXPECT_EQ(form->command1()->text(), QStringLiteral("Чисти"));
 

@@ -1,9 +1,9 @@
+#include "application.h"
 #include "quizform.h"
 
 #include <QApplication>
 #include <QScreen>
 #include <QStringList>
-#include <QStyleFactory>
 
 #include <cstdio>
 #include <cstdlib>
@@ -40,9 +40,7 @@ int main(int argc, char* argv[])
     }
     startupMessages.clear();
 
-    // Fusion paints the window's own colours on every desktop.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QApplication::setApplicationName(QStringLiteral("bitki"));
+    bitki::configureApplication();
 
     bitki::QuizForm form;
     form.move(form.screen()->availableGeometry().center() - form.rect().center());

@@ -1,0 +1,19 @@
+# A Debian package of the installed quiz: cpack -G DEB in the build folder.
+set(CPACK_PACKAGE_NAME bitki)
+set(CPACK_PACKAGE_VENDOR "Bitki developers")
+set(CPACK_PACKAGE_CONTACT "Bitki developers <bitki@bitki.example>")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "History quiz on significant battles of Bulgarian history")
+set(CPACK_PACKAGE_DESCRIPTION "A one-window quiz for history lessons with a Bulgarian \
+interface: match ten significant battles of Bulgarian history with their commanders.")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://www.bitki.example/")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The face the window is designed for, or its metric twin; shlibdeps adds the libraries.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+
+include(CPack)

@@ -1,0 +1,139 @@
+// Checks the installed tree and the Debian package as a desktop and a package manager see them.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string AppId = BITKI_APP_ID;
+
+struct Outcome {
+    int status;
+    std::string output;
+};
+
+Outcome run(const std::string& command)
+{
+    Outcome result{-1, {}};
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) {
+        return result;
+    }
+    char buffer[4096];
+    for (std::size_t n = 0; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        result.output.append(buffer, n);
+    }
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::string read(const fs::path& path)
+{
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The value of a key in the main group of a desktop entry.
+std::string entryValue(const std::string& entry, const std::string& key)
+{
+    std::istringstream lines(entry);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with(key + "=")) {
+            return line.substr(key.size() + 1);
+        }
+    }
+    return {};
+}
+
+const fs::path Stage = fs::path(BITKI_STAGE) / "usr";
+const fs::path Share = Stage / "share";
+const fs::path DesktopFile = Share / "applications" / (AppId + ".desktop");
+const fs::path MetainfoFile = Share / "metainfo" / (AppId + ".metainfo.xml");
+
+const std::vector<fs::path> InstalledFiles{
+    "bin/bitki",
+    "share/applications/" + AppId + ".desktop",
+    "share/metainfo/" + AppId + ".metainfo.xml",
+    "share/icons/hicolor/32x32/apps/" + AppId + ".png",
+    "share/icons/hicolor/64x64/apps/" + AppId + ".png",
+    "share/icons/hicolor/128x128/apps/" + AppId + ".png",
+    "share/icons/hicolor/scalable/apps/" + AppId + ".svg",
+};
+
+TEST(InstalledTree, HoldsProgramEntryMetadataAndIcons)
+{
+    for (const fs::path& file : InstalledFiles) {
+        EXPECT_TRUE(fs::is_regular_file(Stage / file)) << file;
+    }
+    const auto permissions = fs::status(Stage / "bin/bitki").permissions();
+    EXPECT_NE(permissions & fs::perms::others_exec, fs::perms::none);
+}
+
+TEST(InstalledTree, ValidatorsFindNothingToSay)
+{
+    const Outcome desktop = run("desktop-file-validate '" + DesktopFile.string() + "'");
+    EXPECT_EQ(desktop.status, 0) << desktop.output;
+    EXPECT_EQ(desktop.output, "");
+
+    const Outcome metainfo = run("appstreamcli validate --no-net '" + MetainfoFile.string() + "'");
+    EXPECT_EQ(metainfo.status, 0) << metainfo.output;
+    EXPECT_EQ(metainfo.output.find("W:"), std::string::npos) << metainfo.output;
+    EXPECT_EQ(metainfo.output.find("E:"), std::string::npos) << metainfo.output;
+}
+
+TEST(InstalledTree, DesktopEntryStartsTheProgramWithItsIcon)
+{
+    const std::string entry = read(DesktopFile);
+    EXPECT_EQ(entryValue(entry, "Exec"), "bitki");
+    EXPECT_TRUE(fs::is_regular_file(Stage / "bin" / entryValue(entry, "Exec")));
+    EXPECT_EQ(entryValue(entry, "Icon"), AppId);
+    EXPECT_TRUE(fs::is_regular_file(Share / "icons/hicolor/32x32/apps" / (entryValue(entry, "Icon") + ".png")));
+    EXPECT_EQ(entryValue(entry, "Name[bg]"), "Битки");
+    EXPECT_EQ(entryValue(entry, "Categories"), "Education;History;");
+}
+
+TEST(InstalledTree, MetadataCarriesTheProgramVersion)
+{
+    EXPECT_STREQ(BITKI_VERSION, "1.00");
+    const std::string metainfo = read(MetainfoFile);
+    EXPECT_NE(metainfo.find("<id>" + AppId + "</id>"), std::string::npos);
+    EXPECT_NE(metainfo.find("<release version=\"" BITKI_VERSION "\""), std::string::npos);
+    EXPECT_NE(metainfo.find("<launchable type=\"desktop-id\">" + AppId + ".desktop</launchable>"),
+        std::string::npos);
+}
+
+TEST(DebianPackage, CarriesVersionDependenciesAndTheSameFiles)
+{
+    fs::path package;
+    for (const auto& file : fs::directory_iterator(BITKI_PACKAGE_DIR)) {
+        if (file.path().extension() == ".deb") {
+            package = file.path();
+        }
+    }
+    ASSERT_FALSE(package.empty()) << "no .deb in " << BITKI_PACKAGE_DIR;
+
+    EXPECT_EQ(run("dpkg-deb -f '" + package.string() + "' Version").output, BITKI_VERSION "\n");
+    const std::string depends = run("dpkg-deb -f '" + package.string() + "' Depends").output;
+    EXPECT_NE(depends.find("fonts-liberation"), std::string::npos) << depends;
+    EXPECT_NE(depends.find("libqt6widgets6"), std::string::npos) << depends;
+    EXPECT_NE(depends.find("libc6"), std::string::npos) << depends;
+
+    const std::string contents = run("dpkg-deb -c '" + package.string() + "'").output;
+    for (const fs::path& file : InstalledFiles) {
+        EXPECT_NE(contents.find("./usr/" + file.string() + "\n"), std::string::npos) << file;
+    }
+}
+
+} // namespace

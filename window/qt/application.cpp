@@ -1,0 +1,16 @@
+#include "application.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+namespace bitki {
+
+void configureApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("bitki"));
+    QApplication::setApplicationVersion(QStringLiteral(BITKI_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(BITKI_APP_ID));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+}
+
+} // namespace bitki
