@@ -42,8 +42,7 @@ void Quiz::Restart()
 
 void Quiz::ListClick()
 {
-    if (list(list1::BattlePicks).ListIndex() > NoRow
-        && list(list1::CommanderPicks).ListIndex() > NoRow) {
+    if (list(list1::BattlePicks).ListIndex() > NoRow && list(list1::CommanderPicks).ListIndex() > NoRow) {
         CheckPair();
     }
 }
@@ -60,8 +59,7 @@ void Quiz::CheckPair()
     // No early exit: every key row is compared, and the last match would win.
     const Position count = list(list1::KeyBattles).ListCount();
     for (Position i = 0; i < count; ++i) {
-        if (list(list1::KeyCommanders).List(i) == commander
-            && list(list1::KeyBattles).List(i) == battle) {
+        if (list(list1::KeyCommanders).List(i) == commander && list(list1::KeyBattles).List(i) == battle) {
             found = true;
             row = i;
         }

@@ -99,7 +99,8 @@ TEST(InstalledTree, DesktopEntryStartsTheProgramWithItsIcon)
     EXPECT_EQ(entryValue(entry, "Exec"), "bitki");
     EXPECT_TRUE(fs::is_regular_file(Stage / "bin" / entryValue(entry, "Exec")));
     EXPECT_EQ(entryValue(entry, "Icon"), AppId);
-    EXPECT_TRUE(fs::is_regular_file(Share / "icons/hicolor/32x32/apps" / (entryValue(entry, "Icon") + ".png")));
+    EXPECT_TRUE(
+        fs::is_regular_file(Share / "icons/hicolor/32x32/apps" / (entryValue(entry, "Icon") + ".png")));
     EXPECT_EQ(entryValue(entry, "Name[bg]"), "Битки");
     EXPECT_EQ(entryValue(entry, "Categories"), "Education;History;");
 }

@@ -32,7 +32,8 @@ std::vector<char*> environmentWithout(std::initializer_list<std::string_view> na
         const std::string_view variable(*entry);
         bool dropped = false;
         for (const std::string_view name : names) {
-            dropped = dropped || (variable.starts_with(name) && variable.substr(name.size()).starts_with('='));
+            dropped
+                = dropped || (variable.starts_with(name) && variable.substr(name.size()).starts_with('='));
         }
         if (!dropped) {
             result.push_back(*entry);
@@ -76,8 +77,8 @@ std::string windowName(Display* display, Window window)
     unsigned long rest = 0;
     unsigned char* data = nullptr;
     std::string name;
-    if (XGetWindowProperty(display, window, netWmName, 0, 1024, False, utf8, &type, &format, &count,
-            &rest, &data)
+    if (XGetWindowProperty(
+            display, window, netWmName, 0, 1024, False, utf8, &type, &format, &count, &rest, &data)
             == Success
         && data != nullptr) {
         name.assign(reinterpret_cast<const char*>(data), count);
@@ -98,7 +99,8 @@ Window findMappedWindow(Display* display, const std::string& name)
     }
     for (unsigned int i = 0; i < count && found == 0; ++i) {
         XWindowAttributes attributes{};
-        if (windowName(display, children[i]) == name && XGetWindowAttributes(display, children[i], &attributes) != 0
+        if (windowName(display, children[i]) == name
+            && XGetWindowAttributes(display, children[i], &attributes) != 0
             && attributes.map_state == IsViewable) {
             found = children[i];
         }

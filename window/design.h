@@ -39,9 +39,9 @@ inline constexpr int FontPointSize = 12;
 
 // Indexed as the control arrays are.
 inline constexpr std::array<Rect, 5> List1Rects{{
-    {16, 56, 241, 118},  // battle pick list
+    {16, 56, 241, 118}, // battle pick list
     {264, 56, 185, 118}, // commander pick list
-    {8, 80, 25, 118},    // hidden key lists
+    {8, 80, 25, 118}, // hidden key lists
     {408, 64, 25, 118},
     {32, 24, 401, 42},
 }};

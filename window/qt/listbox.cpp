@@ -18,8 +18,7 @@ QItemSelectionModel::SelectionFlags ListBox::selectionCommand(
     const QModelIndex& index, const QEvent* event) const
 {
     if (event != nullptr
-        && (event->type() == QEvent::MouseButtonPress
-            || event->type() == QEvent::MouseButtonDblClick)) {
+        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
         return QListWidget::selectionCommand(index, event);
     }
     // Keys, drags and type-ahead move the cursor only.

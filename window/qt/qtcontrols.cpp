@@ -11,16 +11,16 @@ namespace bitki {
 
 namespace {
 
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+    QString toQString(std::string_view text)
+    {
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    }
 
-// Case folding makes the order independent of the user's locale.
-bool lessIgnoringCase(const QString& a, const QString& b)
-{
-    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-}
+    // Case folding makes the order independent of the user's locale.
+    bool lessIgnoringCase(const QString& a, const QString& b)
+    {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    }
 
 } // namespace
 
@@ -60,8 +60,8 @@ void QtListControl::AddItem(std::string_view text)
     int at = m_widget.count();
     if (m_sorted) {
         const auto rows = std::views::iota(0, m_widget.count());
-        at = *std::ranges::upper_bound(rows, row, lessIgnoringCase,
-            [this](int r) { return m_widget.item(r)->text(); });
+        at = *std::ranges::upper_bound(
+            rows, row, lessIgnoringCase, [this](int r) { return m_widget.item(r)->text(); });
     }
     m_widget.insertItem(at, row);
 }

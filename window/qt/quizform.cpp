@@ -14,38 +14,39 @@ namespace bitki {
 
 namespace {
 
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+    QString toQString(std::string_view text)
+    {
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    }
 
-QColor toQColor(design::Rgb rgb)
-{
-    return {rgb.red, rgb.green, rgb.blue};
-}
+    QColor toQColor(design::Rgb rgb)
+    {
+        return {rgb.red, rgb.green, rgb.blue};
+    }
 
-void place(QWidget& widget, const design::Rect& rect)
-{
-    widget.setGeometry(rect.left, rect.top, rect.width, rect.height);
-}
+    void place(QWidget& widget, const design::Rect& rect)
+    {
+        widget.setGeometry(rect.left, rect.top, rect.width, rect.height);
+    }
 
-void paint(QWidget& widget, QPalette::ColorRole role, design::Rgb colour)
-{
-    QPalette palette = widget.palette();
-    palette.setColor(role, toQColor(colour));
-    widget.setPalette(palette);
-}
+    void paint(QWidget& widget, QPalette::ColorRole role, design::Rgb colour)
+    {
+        QPalette palette = widget.palette();
+        palette.setColor(role, toQColor(colour));
+        widget.setPalette(palette);
+    }
 
-QString arrayName(const char* array, int index)
-{
-    return QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index);
-}
+    QString arrayName(const char* array, int index)
+    {
+        return QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index);
+    }
 
 } // namespace
 
 QuizForm::QuizForm(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-              | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QWidget(parent,
+        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("QuizForm"));
     setWindowTitle(toQString(design::SiteAddress) + QLatin1Char(' ') + toQString(design::CaptionTitle));
@@ -62,8 +63,7 @@ QuizForm::QuizForm(QWidget* parent)
     createControls();
 
     const FormControls form{
-        {*m_listControls[0], *m_listControls[1], *m_listControls[2], *m_listControls[3],
-            *m_listControls[4]},
+        {*m_listControls[0], *m_listControls[1], *m_listControls[2], *m_listControls[3], *m_listControls[4]},
         {*m_textControls[0], *m_textControls[1]}};
     LoadDesignTimeContent(form);
     m_quiz = std::make_unique<Quiz>(form);
