@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a Debian or Ubuntu machine, builds the quiz, and then starts it or runs every test.
 #   ./build.sh run    install what is missing, build, start the quiz
-#   ./build.sh test   install what is missing, build, run all tests
+#   ./build.sh test   install what is missing, build, run all tests, the static checks, and
+#                     all tests again built with AddressSanitizer and UndefinedBehaviorSanitizer
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -15,8 +16,9 @@ packages=(
     cmake g++ ninja-build
     qt6-base-dev fonts-liberation
     libgtest-dev libicu-dev
-    xvfb xauth libx11-dev
+    xvfb xauth libx11-dev libxtst-dev fonts-dejavu-core
     desktop-file-utils appstream dpkg-dev file
+    valgrind strace clang-format clang-tidy cppcheck
 )
 
 missing=()
@@ -32,15 +34,23 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-build_dir=${BUILD_DIR:-build}
-cmake_args=(-S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo)
-# CI treats every warning as an error.
-[[ -n "${CI:-}" ]] && cmake_args+=(-DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
-cmake "${cmake_args[@]}"
-cmake --build "$build_dir"
+build() { # folder, extra CMake arguments
+    local dir=$1
+    shift
+    local args=(-S . -B "$dir" -G Ninja "$@")
+    # CI treats every warning as an error.
+    [[ -n "${CI:-}" ]] && args+=(-DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
+    cmake "${args[@]}"
+    cmake --build "$dir"
+}
 
-if [[ "$action" == test ]]; then
-    ctest --test-dir "$build_dir" --output-on-failure
-else
+build_dir=${BUILD_DIR:-build}
+build "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+if [[ "$action" == run ]]; then
     exec "$build_dir/window/qt/bitki"
 fi
+
+ctest --test-dir "$build_dir" --output-on-failure
+tools/lint.sh "$build_dir"
+build "$build_dir-sanitize" -DCMAKE_BUILD_TYPE=Debug -DBITKI_SANITIZE=ON
+ctest --test-dir "$build_dir-sanitize" --output-on-failure

@@ -56,16 +56,16 @@ struct FormControls {
 
 // Roles of the array elements.
 namespace list1 {
-    inline constexpr int BattlePicks = 0;
-    inline constexpr int CommanderPicks = 1;
-    inline constexpr int KeyBattles = 2;
-    inline constexpr int KeyCommanders = 3;
-    inline constexpr int KeyDescriptions = 4;
+inline constexpr int BattlePicks = 0;
+inline constexpr int CommanderPicks = 1;
+inline constexpr int KeyBattles = 2;
+inline constexpr int KeyCommanders = 3;
+inline constexpr int KeyDescriptions = 4;
 } // namespace list1
 
 namespace text1 {
-    inline constexpr int Feedback = 0;
-    inline constexpr int Aphorism = 1;
+inline constexpr int Feedback = 0;
+inline constexpr int Aphorism = 1;
 } // namespace text1
 
 } // namespace bitki

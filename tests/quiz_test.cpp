@@ -9,221 +9,221 @@
 namespace bitki {
 namespace {
 
-    using test::FakeForm;
-    using Rows = std::vector<std::string>;
+using test::FakeForm;
+using Rows = std::vector<std::string>;
 
-    const Rows SortedBattles{
-        "Битка при Адрианопол",
-        "Битка при Ахелой",
-        "Битка при Върбишки проход",
-        "Битка при Дойран",
-        "Битка при завоя на Черна",
-        "Битка при Клокотница",
-        "Лозенградска операция",
-        "Люлебургас - БунарХисар",
-        "Обсада на Одрин (1912-1913)",
-        "Тутраканска операция",
-    };
+const Rows SortedBattles{
+    "Битка при Адрианопол",
+    "Битка при Ахелой",
+    "Битка при Върбишки проход",
+    "Битка при Дойран",
+    "Битка при завоя на Черна",
+    "Битка при Клокотница",
+    "Лозенградска операция",
+    "Люлебургас - БунарХисар",
+    "Обсада на Одрин (1912-1913)",
+    "Тутраканска операция",
+};
 
-    const Rows SortedCommanders{
-        "ген. Васил Кутинчев",
-        "ген. Владимир Вазов",
-        "ген. Пантелей Киселов",
-        "ген. Радко Димитриев",
-        "ген.Никола Иванов",
-        "кота 1050",
-        "хан Крум",
-        "цар Иван Асен II",
-        "цар Калоян",
-        "цар Симеон",
-    };
+const Rows SortedCommanders{
+    "ген. Васил Кутинчев",
+    "ген. Владимир Вазов",
+    "ген. Пантелей Киселов",
+    "ген. Радко Димитриев",
+    "ген.Никола Иванов",
+    "кота 1050",
+    "хан Крум",
+    "цар Иван Асен II",
+    "цар Калоян",
+    "цар Симеон",
+};
 
-    const std::string AchelousParagraph(AnswerKey[3].description);
+const std::string AchelousParagraph(AnswerKey[3].description);
 
-    void expectFreshGame(const FakeForm& form)
-    {
-        EXPECT_EQ(form.List1[list1::BattlePicks].rows(), SortedBattles);
-        EXPECT_EQ(form.List1[list1::CommanderPicks].rows(), SortedCommanders);
-        EXPECT_EQ(form.List1[list1::BattlePicks].ListIndex(), NoRow);
-        EXPECT_EQ(form.List1[list1::CommanderPicks].ListIndex(), NoRow);
+void expectFreshGame(const FakeForm& form)
+{
+    EXPECT_EQ(form.List1[list1::BattlePicks].rows(), SortedBattles);
+    EXPECT_EQ(form.List1[list1::CommanderPicks].rows(), SortedCommanders);
+    EXPECT_EQ(form.List1[list1::BattlePicks].ListIndex(), NoRow);
+    EXPECT_EQ(form.List1[list1::CommanderPicks].ListIndex(), NoRow);
+}
+
+TEST(FillLists, FollowsTheKeyRowByRow)
+{
+    FakeForm form(false);
+    form.quiz.FillLists();
+
+    test::Journal expected{"List1(2).ListCount", "List1(0).Clear", "List1(1).Clear"};
+    for (const KeyRow& row : AnswerKey) {
+        expected.push_back("List1(0).AddItem " + std::string(row.battle));
+        expected.push_back("List1(1).AddItem " + std::string(row.commander));
     }
+    EXPECT_EQ(form.journal, expected);
+    expectFreshGame(form);
+    // The feedback box keeps the task statement at load time.
+    EXPECT_EQ(form.Text1[text1::Feedback].Text(), TaskStatement);
+}
 
-    TEST(FillLists, FollowsTheKeyRowByRow)
-    {
-        FakeForm form(false);
-        form.quiz.FillLists();
+TEST(FillLists, TwiceStillGivesTenRowsEach)
+{
+    FakeForm form;
+    form.quiz.FillLists();
+    form.quiz.FillLists();
+    expectFreshGame(form);
+}
 
-        test::Journal expected{"List1(2).ListCount", "List1(0).Clear", "List1(1).Clear"};
-        for (const KeyRow& row : AnswerKey) {
-            expected.push_back("List1(0).AddItem " + std::string(row.battle));
-            expected.push_back("List1(1).AddItem " + std::string(row.commander));
+TEST(ListClick, WaitsForBothPicksWhateverTheOrder)
+{
+    FakeForm form;
+    form.pick(list1::BattlePicks, "Битка при Ахелой");
+    form.pick(list1::BattlePicks, "Битка при Дойран");
+    EXPECT_EQ(form.Text1[text1::Feedback].Text(), TaskStatement);
+
+    FakeForm reverse;
+    reverse.pick(list1::CommanderPicks, "цар Симеон");
+    EXPECT_EQ(reverse.Text1[text1::Feedback].Text(), TaskStatement);
+
+    FakeForm none;
+    none.quiz.ListClick();
+    EXPECT_EQ(none.Text1[text1::Feedback].Text(), TaskStatement);
+
+    for (const FakeForm* f : {&form, &reverse, &none}) {
+        EXPECT_EQ(f->List1[list1::BattlePicks].rows().size(), 10U);
+        EXPECT_EQ(f->List1[list1::CommanderPicks].rows().size(), 10U);
+        EXPECT_TRUE(f->Text1[text1::Feedback].writes().empty());
+    }
+}
+
+TEST(CheckPair, RightPairShowsTheParagraphAndRemovesBoth)
+{
+    FakeForm form;
+    form.pick(list1::BattlePicks, "Битка при Ахелой");
+    form.pick(list1::CommanderPicks, "цар Симеон");
+
+    const std::string verdictLine = "Вярно: Битка при Ахелой цар Симеон\r\n";
+    EXPECT_EQ(form.Text1[text1::Feedback].Text(), verdictLine + AchelousParagraph);
+    // Written in two steps: the verdict line, then the paragraph appended to it.
+    EXPECT_EQ(form.Text1[text1::Feedback].writes(), Rows({verdictLine, verdictLine + AchelousParagraph}));
+
+    Rows battles = SortedBattles;
+    battles.erase(battles.begin() + 1);
+    Rows commanders = SortedCommanders;
+    commanders.erase(commanders.begin() + 9);
+    EXPECT_EQ(form.List1[list1::BattlePicks].rows(), battles);
+    EXPECT_EQ(form.List1[list1::CommanderPicks].rows(), commanders);
+    EXPECT_EQ(form.List1[list1::BattlePicks].ListIndex(), NoRow);
+    EXPECT_EQ(form.List1[list1::CommanderPicks].ListIndex(), NoRow);
+    EXPECT_EQ(form.journal,
+        test::Journal({"List1(2).ListCount", "List1(0).RemoveItem 1", "List1(1).RemoveItem 9"}));
+}
+
+TEST(CheckPair, WrongPairSaysNothingMoreAndLosesBothPartners)
+{
+    FakeForm form;
+    form.pick(list1::CommanderPicks, "цар Калоян");
+    form.pick(list1::BattlePicks, "Битка при Ахелой");
+    EXPECT_EQ(form.Text1[text1::Feedback].Text(), "Грешка: Битка при Ахелой цар Калоян\r\n");
+    EXPECT_EQ(form.Text1[text1::Feedback].writes().size(), 1U);
+
+    // Their true partners can no longer be matched.
+    form.pick(list1::BattlePicks, "Битка при Адрианопол");
+    form.pick(list1::CommanderPicks, "цар Симеон");
+    EXPECT_EQ(form.Text1[text1::Feedback].Text(), "Грешка: Битка при Адрианопол цар Симеон\r\n");
+    EXPECT_EQ(form.List1[list1::BattlePicks].rows().size(), 8U);
+    EXPECT_EQ(form.List1[list1::CommanderPicks].rows().size(), 8U);
+}
+
+TEST(CheckPair, HillAndUnspacedGeneralCompareExactly)
+{
+    FakeForm form;
+    form.pick(list1::BattlePicks, "Битка при завоя на Черна");
+    form.pick(list1::CommanderPicks, "кота 1050");
+    EXPECT_TRUE(form.Text1[text1::Feedback].Text().starts_with(
+        "Вярно: Битка при завоя на Черна кота 1050\r\nБитката при завоя на Черна"));
+
+    form.pick(list1::CommanderPicks, "ген.Никола Иванов");
+    form.pick(list1::BattlePicks, "Обсада на Одрин (1912-1913)");
+    EXPECT_TRUE(form.Text1[text1::Feedback].Text().starts_with(
+        "Вярно: Обсада на Одрин (1912-1913) ген.Никола Иванов\r\nОбсадата на Одрин"));
+}
+
+// Every key row, chosen in both orders, in a game where earlier rows are gone.
+class EveryPair : public testing::TestWithParam<bool> { };
+
+TEST_P(EveryPair, RightInEitherOrderUntilTheListsAreEmpty)
+{
+    const bool commanderFirst = GetParam();
+    FakeForm form;
+    for (const KeyRow& row : AnswerKey) {
+        if (commanderFirst) {
+            form.pick(list1::CommanderPicks, row.commander);
+            form.pick(list1::BattlePicks, row.battle);
+        } else {
+            form.pick(list1::BattlePicks, row.battle);
+            form.pick(list1::CommanderPicks, row.commander);
         }
-        EXPECT_EQ(form.journal, expected);
-        expectFreshGame(form);
-        // The feedback box keeps the task statement at load time.
-        EXPECT_EQ(form.Text1[text1::Feedback].Text(), TaskStatement);
+        // Each attempt replaces the feedback entirely.
+        EXPECT_EQ(form.Text1[text1::Feedback].Text(),
+            "Вярно: " + std::string(row.battle) + " " + std::string(row.commander) + "\r\n"
+                + std::string(row.description));
     }
+    EXPECT_TRUE(form.List1[list1::BattlePicks].rows().empty());
+    EXPECT_TRUE(form.List1[list1::CommanderPicks].rows().empty());
 
-    TEST(FillLists, TwiceStillGivesTenRowsEach)
-    {
-        FakeForm form;
-        form.quiz.FillLists();
-        form.quiz.FillLists();
-        expectFreshGame(form);
+    // Clicks on empty lists change nothing; the last verdict stays.
+    const std::string last = form.Text1[text1::Feedback].Text();
+    form.journal.clear();
+    form.quiz.ListClick();
+    EXPECT_EQ(form.Text1[text1::Feedback].Text(), last);
+    EXPECT_TRUE(form.journal.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(ChoosingOrder, EveryPair, testing::Values(false, true),
+    [](const auto& info) { return info.param ? "CommanderFirst" : "BattleFirst"; });
+
+TEST(Restart, MidGameAndAfterAFullGame)
+{
+    FakeForm form;
+    form.pick(list1::BattlePicks, "Битка при Ахелой");
+    form.pick(list1::CommanderPicks, "цар Калоян");
+    form.pick(list1::BattlePicks, "Битка при Дойран");
+    form.quiz.Restart();
+    expectFreshGame(form);
+    EXPECT_EQ(form.Text1[text1::Feedback].Text(), "");
+
+    for (std::size_t i = 0; i < SortedBattles.size(); ++i) {
+        form.pick(list1::BattlePicks, SortedBattles[i]);
+        form.pick(list1::CommanderPicks, SortedCommanders[i]);
     }
+    EXPECT_TRUE(form.List1[list1::BattlePicks].rows().empty());
+    form.quiz.Restart();
+    expectFreshGame(form);
+    EXPECT_EQ(form.Text1[text1::Feedback].Text(), "");
+}
 
-    TEST(ListClick, WaitsForBothPicksWhateverTheOrder)
-    {
-        FakeForm form;
-        form.pick(list1::BattlePicks, "Битка при Ахелой");
-        form.pick(list1::BattlePicks, "Битка при Дойран");
-        EXPECT_EQ(form.Text1[text1::Feedback].Text(), TaskStatement);
+TEST(Quiz, KeyListsAndAphorismNeverChange)
+{
+    FakeForm form;
+    const auto keyBattles = form.List1[list1::KeyBattles].rows();
+    const auto keyCommanders = form.List1[list1::KeyCommanders].rows();
+    const auto descriptions = form.List1[list1::KeyDescriptions].rows();
 
-        FakeForm reverse;
-        reverse.pick(list1::CommanderPicks, "цар Симеон");
-        EXPECT_EQ(reverse.Text1[text1::Feedback].Text(), TaskStatement);
+    form.pick(list1::BattlePicks, "Битка при Ахелой");
+    form.pick(list1::CommanderPicks, "цар Симеон");
+    form.pick(list1::BattlePicks, "Битка при Дойран");
+    form.pick(list1::CommanderPicks, "хан Крум");
+    form.quiz.Restart();
 
-        FakeForm none;
-        none.quiz.ListClick();
-        EXPECT_EQ(none.Text1[text1::Feedback].Text(), TaskStatement);
-
-        for (const FakeForm* f : {&form, &reverse, &none}) {
-            EXPECT_EQ(f->List1[list1::BattlePicks].rows().size(), 10U);
-            EXPECT_EQ(f->List1[list1::CommanderPicks].rows().size(), 10U);
-            EXPECT_TRUE(f->Text1[text1::Feedback].writes().empty());
-        }
+    EXPECT_EQ(form.List1[list1::KeyBattles].rows(), keyBattles);
+    EXPECT_EQ(form.List1[list1::KeyCommanders].rows(), keyCommanders);
+    EXPECT_EQ(form.List1[list1::KeyDescriptions].rows(), descriptions);
+    EXPECT_EQ(form.Text1[text1::Aphorism].Text(), Aphorism);
+    for (const std::string& entry : form.journal) {
+        EXPECT_TRUE(
+            entry.starts_with("List1(0).") || entry.starts_with("List1(1).") || entry == "List1(2).ListCount")
+            << entry;
     }
-
-    TEST(CheckPair, RightPairShowsTheParagraphAndRemovesBoth)
-    {
-        FakeForm form;
-        form.pick(list1::BattlePicks, "Битка при Ахелой");
-        form.pick(list1::CommanderPicks, "цар Симеон");
-
-        const std::string verdictLine = "Вярно: Битка при Ахелой цар Симеон\r\n";
-        EXPECT_EQ(form.Text1[text1::Feedback].Text(), verdictLine + AchelousParagraph);
-        // Written in two steps: the verdict line, then the paragraph appended to it.
-        EXPECT_EQ(form.Text1[text1::Feedback].writes(), Rows({verdictLine, verdictLine + AchelousParagraph}));
-
-        Rows battles = SortedBattles;
-        battles.erase(battles.begin() + 1);
-        Rows commanders = SortedCommanders;
-        commanders.erase(commanders.begin() + 9);
-        EXPECT_EQ(form.List1[list1::BattlePicks].rows(), battles);
-        EXPECT_EQ(form.List1[list1::CommanderPicks].rows(), commanders);
-        EXPECT_EQ(form.List1[list1::BattlePicks].ListIndex(), NoRow);
-        EXPECT_EQ(form.List1[list1::CommanderPicks].ListIndex(), NoRow);
-        EXPECT_EQ(form.journal,
-            test::Journal({"List1(2).ListCount", "List1(0).RemoveItem 1", "List1(1).RemoveItem 9"}));
-    }
-
-    TEST(CheckPair, WrongPairSaysNothingMoreAndLosesBothPartners)
-    {
-        FakeForm form;
-        form.pick(list1::CommanderPicks, "цар Калоян");
-        form.pick(list1::BattlePicks, "Битка при Ахелой");
-        EXPECT_EQ(form.Text1[text1::Feedback].Text(), "Грешка: Битка при Ахелой цар Калоян\r\n");
-        EXPECT_EQ(form.Text1[text1::Feedback].writes().size(), 1U);
-
-        // Their true partners can no longer be matched.
-        form.pick(list1::BattlePicks, "Битка при Адрианопол");
-        form.pick(list1::CommanderPicks, "цар Симеон");
-        EXPECT_EQ(form.Text1[text1::Feedback].Text(), "Грешка: Битка при Адрианопол цар Симеон\r\n");
-        EXPECT_EQ(form.List1[list1::BattlePicks].rows().size(), 8U);
-        EXPECT_EQ(form.List1[list1::CommanderPicks].rows().size(), 8U);
-    }
-
-    TEST(CheckPair, HillAndUnspacedGeneralCompareExactly)
-    {
-        FakeForm form;
-        form.pick(list1::BattlePicks, "Битка при завоя на Черна");
-        form.pick(list1::CommanderPicks, "кота 1050");
-        EXPECT_TRUE(form.Text1[text1::Feedback].Text().starts_with(
-            "Вярно: Битка при завоя на Черна кота 1050\r\nБитката при завоя на Черна"));
-
-        form.pick(list1::CommanderPicks, "ген.Никола Иванов");
-        form.pick(list1::BattlePicks, "Обсада на Одрин (1912-1913)");
-        EXPECT_TRUE(form.Text1[text1::Feedback].Text().starts_with(
-            "Вярно: Обсада на Одрин (1912-1913) ген.Никола Иванов\r\nОбсадата на Одрин"));
-    }
-
-    // Every key row, chosen in both orders, in a game where earlier rows are gone.
-    class EveryPair : public testing::TestWithParam<bool> { };
-
-    TEST_P(EveryPair, RightInEitherOrderUntilTheListsAreEmpty)
-    {
-        const bool commanderFirst = GetParam();
-        FakeForm form;
-        for (const KeyRow& row : AnswerKey) {
-            if (commanderFirst) {
-                form.pick(list1::CommanderPicks, row.commander);
-                form.pick(list1::BattlePicks, row.battle);
-            } else {
-                form.pick(list1::BattlePicks, row.battle);
-                form.pick(list1::CommanderPicks, row.commander);
-            }
-            // Each attempt replaces the feedback entirely.
-            EXPECT_EQ(form.Text1[text1::Feedback].Text(),
-                "Вярно: " + std::string(row.battle) + " " + std::string(row.commander) + "\r\n"
-                    + std::string(row.description));
-        }
-        EXPECT_TRUE(form.List1[list1::BattlePicks].rows().empty());
-        EXPECT_TRUE(form.List1[list1::CommanderPicks].rows().empty());
-
-        // Clicks on empty lists change nothing; the last verdict stays.
-        const std::string last = form.Text1[text1::Feedback].Text();
-        form.journal.clear();
-        form.quiz.ListClick();
-        EXPECT_EQ(form.Text1[text1::Feedback].Text(), last);
-        EXPECT_TRUE(form.journal.empty());
-    }
-
-    INSTANTIATE_TEST_SUITE_P(ChoosingOrder, EveryPair, testing::Values(false, true),
-        [](const auto& info) { return info.param ? "CommanderFirst" : "BattleFirst"; });
-
-    TEST(Restart, MidGameAndAfterAFullGame)
-    {
-        FakeForm form;
-        form.pick(list1::BattlePicks, "Битка при Ахелой");
-        form.pick(list1::CommanderPicks, "цар Калоян");
-        form.pick(list1::BattlePicks, "Битка при Дойран");
-        form.quiz.Restart();
-        expectFreshGame(form);
-        EXPECT_EQ(form.Text1[text1::Feedback].Text(), "");
-
-        for (std::size_t i = 0; i < SortedBattles.size(); ++i) {
-            form.pick(list1::BattlePicks, SortedBattles[i]);
-            form.pick(list1::CommanderPicks, SortedCommanders[i]);
-        }
-        EXPECT_TRUE(form.List1[list1::BattlePicks].rows().empty());
-        form.quiz.Restart();
-        expectFreshGame(form);
-        EXPECT_EQ(form.Text1[text1::Feedback].Text(), "");
-    }
-
-    TEST(Quiz, KeyListsAndAphorismNeverChange)
-    {
-        FakeForm form;
-        const auto keyBattles = form.List1[list1::KeyBattles].rows();
-        const auto keyCommanders = form.List1[list1::KeyCommanders].rows();
-        const auto descriptions = form.List1[list1::KeyDescriptions].rows();
-
-        form.pick(list1::BattlePicks, "Битка при Ахелой");
-        form.pick(list1::CommanderPicks, "цар Симеон");
-        form.pick(list1::BattlePicks, "Битка при Дойран");
-        form.pick(list1::CommanderPicks, "хан Крум");
-        form.quiz.Restart();
-
-        EXPECT_EQ(form.List1[list1::KeyBattles].rows(), keyBattles);
-        EXPECT_EQ(form.List1[list1::KeyCommanders].rows(), keyCommanders);
-        EXPECT_EQ(form.List1[list1::KeyDescriptions].rows(), descriptions);
-        EXPECT_EQ(form.Text1[text1::Aphorism].Text(), Aphorism);
-        for (const std::string& entry : form.journal) {
-            EXPECT_TRUE(entry.starts_with("List1(0).") || entry.starts_with("List1(1).")
-                || entry == "List1(2).ListCount")
-                << entry;
-        }
-    }
+}
 
 } // namespace
 } // namespace bitki

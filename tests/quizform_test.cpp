@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,340 +19,381 @@
 namespace bitki {
 namespace {
 
-    using Rows = std::vector<std::string>;
+using Rows = std::vector<std::string>;
 
-    const Rows SortedBattles{"Битка при Адрианопол", "Битка при Ахелой", "Битка при Върбишки проход",
-        "Битка при Дойран", "Битка при завоя на Черна", "Битка при Клокотница", "Лозенградска операция",
-        "Люлебургас - БунарХисар", "Обсада на Одрин (1912-1913)", "Тутраканска операция"};
+const Rows SortedBattles{"Битка при Адрианопол", "Битка при Ахелой", "Битка при Върбишки проход",
+    "Битка при Дойран", "Битка при завоя на Черна", "Битка при Клокотница", "Лозенградска операция",
+    "Люлебургас - БунарХисар", "Обсада на Одрин (1912-1913)", "Тутраканска операция"};
 
-    const Rows SortedCommanders{"ген. Васил Кутинчев", "ген. Владимир Вазов", "ген. Пантелей Киселов",
-        "ген. Радко Димитриев", "ген.Никола Иванов", "кота 1050", "хан Крум", "цар Иван Асен II",
-        "цар Калоян", "цар Симеон"};
+const Rows SortedCommanders{"ген. Васил Кутинчев", "ген. Владимир Вазов", "ген. Пантелей Киселов",
+    "ген. Радко Димитриев", "ген.Никола Иванов", "кота 1050", "хан Крум", "цар Иван Асен II", "цар Калоян",
+    "цар Симеон"};
 
-    QString qs(std::string_view text)
+QString qs(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string verdict(std::string_view word, std::string_view battle, std::string_view commander)
+{
+    return std::string(word) + std::string(battle) + " " + std::string(commander) + "\r\n";
+}
+
+class QuizFormTest : public testing::Test {
+protected:
+    void SetUp() override
     {
-        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        form = std::make_unique<QuizForm>();
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
 
-    std::string verdict(std::string_view word, std::string_view battle, std::string_view commander)
+    QListWidget& list(int index) const { return *form->list1(index); }
+    std::string feedback() const { return form->text1Text(text1::Feedback); }
+
+    Rows rows(int index) const
     {
-        return std::string(word) + std::string(battle) + " " + std::string(commander) + "\r\n";
+        Rows result;
+        for (int i = 0; i < list(index).count(); ++i) {
+            result.push_back(list(index).item(i)->text().toStdString());
+        }
+        return result;
     }
 
-    class QuizFormTest : public testing::Test {
-    protected:
-        void SetUp() override
-        {
-            form = std::make_unique<QuizForm>();
-            form->show();
-            ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    bool anySelection() const
+    {
+        return !list(list1::BattlePicks).selectedItems().isEmpty()
+            || !list(list1::CommanderPicks).selectedItems().isEmpty();
+    }
+
+    // What a user does: scroll the row into view and click it.
+    void click(int index, std::string_view text)
+    {
+        QListWidget& widget = list(index);
+        const auto items = widget.findItems(qs(text), Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << text;
+        widget.scrollToItem(items.first());
+        QTest::mouseClick(
+            widget.viewport(), Qt::LeftButton, {}, widget.visualItemRect(items.first()).center());
+    }
+
+    void key(QWidget& widget, Qt::Key key) { QTest::keyClick(&widget, key); }
+
+    // QTest::keyClicks knows only ASCII; a Cyrillic keyboard sends the letter as text.
+    void type(QWidget& widget, const QString& text)
+    {
+        for (const QChar letter : text) {
+            QTest::sendKeyEvent(QTest::Click, &widget, static_cast<Qt::Key>(letter.toUpper().unicode()),
+                QString(letter), Qt::NoModifier);
         }
+    }
 
-        QListWidget& list(int index) const { return *form->list1(index); }
-        std::string feedback() const { return form->text1Text(text1::Feedback); }
+    std::unique_ptr<QuizForm> form;
+};
 
-        Rows rows(int index) const
-        {
-            Rows result;
-            for (int i = 0; i < list(index).count(); ++i) {
-                result.push_back(list(index).item(i)->text().toStdString());
-            }
-            return result;
+TEST_F(QuizFormTest, StartsWithSortedListsAndTheTaskStatement)
+{
+    EXPECT_EQ(rows(list1::BattlePicks), SortedBattles);
+    EXPECT_EQ(rows(list1::CommanderPicks), SortedCommanders);
+    EXPECT_FALSE(anySelection());
+    EXPECT_EQ(feedback(), TaskStatement);
+    QString shown = qs(TaskStatement);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    EXPECT_EQ(form->text1(text1::Feedback)->toPlainText(), shown);
+
+    // The key and the aphorism are there, but never shown.
+    for (std::size_t i = 0; i < AnswerKey.size(); ++i) {
+        EXPECT_EQ(rows(list1::KeyBattles)[i], AnswerKey[i].battle);
+        EXPECT_EQ(rows(list1::KeyCommanders)[i], AnswerKey[i].commander);
+        EXPECT_EQ(rows(list1::KeyDescriptions)[i], AnswerKey[i].description);
+    }
+    EXPECT_EQ(form->text1Text(text1::Aphorism), Aphorism);
+    for (int i : {list1::KeyBattles, list1::KeyCommanders, list1::KeyDescriptions}) {
+        EXPECT_FALSE(list(i).isVisible()) << i;
+    }
+    EXPECT_FALSE(form->text1(text1::Aphorism)->isVisible());
+    EXPECT_TRUE(list(list1::BattlePicks).isVisible());
+    EXPECT_TRUE(list(list1::CommanderPicks).isVisible());
+    EXPECT_TRUE(form->text1(text1::Feedback)->isVisible());
+}
+
+TEST_F(QuizFormTest, LaidOutAsDesigned)
+{
+    const auto expectAt = [](const QWidget& widget, const design::Rect& rect) {
+        EXPECT_EQ(widget.geometry(), QRect(rect.left, rect.top, rect.width, rect.height))
+            << widget.objectName().toStdString();
+    };
+    for (int i = 0; i < 5; ++i) {
+        expectAt(list(i), design::List1Rects[i]);
+    }
+    for (int i = 0; i < 2; ++i) {
+        expectAt(*form->text1(i), design::Text1Rects[i]);
+    }
+    expectAt(*form->label1(), design::Label1Rect);
+    expectAt(*form->command1(), design::Command1Rect);
+
+    EXPECT_EQ(form->size(), QSize(461, 345));
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("www.bitki.example История - битки, сражения"));
+    EXPECT_FALSE(form->windowIcon().isNull());
+    EXPECT_EQ(QApplication::applicationVersion(), QStringLiteral("1.00"));
+    EXPECT_EQ(form->label1()->text(), QStringLiteral("История - България, битки"));
+    EXPECT_EQ(form->command1()->text(), QStringLiteral("Чисти"));
+
+    EXPECT_EQ(form->palette().color(QPalette::Window), QColor(192, 192, 255));
+    EXPECT_EQ(form->label1()->palette().color(QPalette::Window), QColor(255, 192, 128));
+    EXPECT_EQ(form->command1()->palette().color(QPalette::Button), QColor(255, 128, 128));
+
+    for (QWidget* widget : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        EXPECT_EQ(widget->font().family(), QStringLiteral("Times New Roman"));
+        EXPECT_EQ(widget->font().pointSize(), 12);
+        EXPECT_FALSE(widget->font().bold());
+    }
+    QPlainTextEdit& box = *form->text1(text1::Feedback);
+    EXPECT_TRUE(box.isReadOnly());
+    EXPECT_EQ(box.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+}
+
+// Run again with a scale factor and with a fallback font: nothing may be cut off, and every
+// Cyrillic letter must have a glyph.
+TEST_F(QuizFormTest, EveryTextFitsItsControlAndHasGlyphs)
+{
+    const auto expectGlyphs = [](const QWidget& widget, const QString& text) {
+        for (const QChar letter : text) {
+            EXPECT_TRUE(letter.isSpace() || widget.fontMetrics().inFont(letter))
+                << widget.objectName().toStdString() << " has no glyph for U+" << std::hex
+                << static_cast<int>(letter.unicode());
         }
+    };
+    const QLabel& heading = *form->label1();
+    EXPECT_LE(heading.fontMetrics().horizontalAdvance(heading.text()), heading.contentsRect().width());
+    EXPECT_LE(heading.fontMetrics().height(), heading.contentsRect().height());
+    expectGlyphs(heading, heading.text());
 
-        bool anySelection() const
-        {
-            return !list(list1::BattlePicks).selectedItems().isEmpty()
-                || !list(list1::CommanderPicks).selectedItems().isEmpty();
+    const QPushButton& button = *form->command1();
+    EXPECT_LE(button.fontMetrics().horizontalAdvance(button.text()) + 8, button.width());
+    EXPECT_LE(button.fontMetrics().height(), button.height());
+    expectGlyphs(button, button.text());
+
+    for (int i : {list1::BattlePicks, list1::CommanderPicks}) {
+        const QListWidget& widget = list(i);
+        for (int row = 0; row < widget.count(); ++row) {
+            const QRect rect = widget.visualItemRect(widget.item(row));
+            const int textWidth = widget.fontMetrics().horizontalAdvance(widget.item(row)->text());
+            EXPECT_LE(textWidth + 2, widget.viewport()->width()) << widget.item(row)->text().toStdString();
+            EXPECT_GE(rect.height(), widget.fontMetrics().height());
+            expectGlyphs(widget, widget.item(row)->text());
         }
+    }
+    expectGlyphs(*form->text1(text1::Feedback), qs(TaskStatement).remove(QLatin1Char('\r')));
+    for (const KeyRow& row : AnswerKey) {
+        expectGlyphs(*form->text1(text1::Feedback), qs(row.description));
+    }
 
-        // What a user does: scroll the row into view and click it.
-        void click(int index, std::string_view text)
-        {
-            QListWidget& widget = list(index);
-            const auto items = widget.findItems(qs(text), Qt::MatchExactly);
-            ASSERT_EQ(items.size(), 1) << text;
-            widget.scrollToItem(items.first());
-            QTest::mouseClick(
-                widget.viewport(), Qt::LeftButton, {}, widget.visualItemRect(items.first()).center());
+    // A serif face, the designed one or the nearest installed.
+    const QString face = QFontInfo(form->font()).family();
+    const char* expected = std::getenv("BITKI_EXPECTED_FACE");
+    EXPECT_EQ(face, QString::fromUtf8(expected != nullptr ? expected : "Liberation Serif"));
+    const QImage shot = form->grab().toImage();
+    EXPECT_EQ(shot.size(), QSize(461, 345) * form->devicePixelRatioF());
+}
+
+TEST_F(QuizFormTest, FocusStartsInTheFeedbackBoxAndTabFollowsTheDesign)
+{
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    const std::vector<QWidget*> order{form->text1(text1::Feedback), &list(list1::BattlePicks),
+        &list(list1::CommanderPicks), form->command1(), form->text1(text1::Feedback)};
+    EXPECT_EQ(QApplication::focusWidget(), order.front());
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), order[i]) << "after " << i << " Tab";
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), form->command1());
+    EXPECT_FALSE(anySelection());
+    EXPECT_EQ(feedback(), TaskStatement);
+}
+
+class ChoosingOrder : public QuizFormTest, public testing::WithParamInterface<bool> { };
+
+TEST_P(ChoosingOrder, MouseJudgesOncePerPair)
+{
+    const bool commanderFirst = GetParam();
+    const auto choose = [&](std::string_view battle, std::string_view commander) {
+        const std::string before = feedback();
+        if (commanderFirst) {
+            click(list1::CommanderPicks, commander);
+        } else {
+            click(list1::BattlePicks, battle);
         }
-
-        void key(QWidget& widget, Qt::Key key) { QTest::keyClick(&widget, key); }
-
-        // QTest::keyClicks knows only ASCII; a Cyrillic keyboard sends the letter as text.
-        void type(QWidget& widget, const QString& text)
-        {
-            for (const QChar letter : text) {
-                QTest::sendKeyEvent(QTest::Click, &widget, static_cast<Qt::Key>(letter.toUpper().unicode()),
-                    QString(letter), Qt::NoModifier);
-            }
+        // One pick alone is not judged.
+        EXPECT_EQ(feedback(), before);
+        if (commanderFirst) {
+            click(list1::BattlePicks, battle);
+        } else {
+            click(list1::CommanderPicks, commander);
         }
-
-        std::unique_ptr<QuizForm> form;
     };
 
-    TEST_F(QuizFormTest, StartsWithSortedListsAndTheTaskStatement)
-    {
-        EXPECT_EQ(rows(list1::BattlePicks), SortedBattles);
-        EXPECT_EQ(rows(list1::CommanderPicks), SortedCommanders);
-        EXPECT_FALSE(anySelection());
-        EXPECT_EQ(feedback(), TaskStatement);
-        QString shown = qs(TaskStatement);
-        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        EXPECT_EQ(form->text1(text1::Feedback)->toPlainText(), shown);
+    choose("Битка при Ахелой", "цар Симеон");
+    EXPECT_EQ(feedback(),
+        verdict("Вярно: ", "Битка при Ахелой", "цар Симеон") + std::string(AnswerKey[3].description));
+    Rows battles = SortedBattles;
+    battles.erase(battles.begin() + 1);
+    Rows commanders = SortedCommanders;
+    commanders.erase(commanders.begin() + 9);
+    EXPECT_EQ(rows(list1::BattlePicks), battles);
+    EXPECT_EQ(rows(list1::CommanderPicks), commanders);
+    EXPECT_FALSE(anySelection());
 
-        // The key and the aphorism are there, but never shown.
-        for (std::size_t i = 0; i < AnswerKey.size(); ++i) {
-            EXPECT_EQ(rows(list1::KeyBattles)[i], AnswerKey[i].battle);
-            EXPECT_EQ(rows(list1::KeyCommanders)[i], AnswerKey[i].commander);
-            EXPECT_EQ(rows(list1::KeyDescriptions)[i], AnswerKey[i].description);
-        }
-        EXPECT_EQ(form->text1Text(text1::Aphorism), Aphorism);
-        for (int i : {list1::KeyBattles, list1::KeyCommanders, list1::KeyDescriptions}) {
-            EXPECT_FALSE(list(i).isVisible()) << i;
-        }
-        EXPECT_FALSE(form->text1(text1::Aphorism)->isVisible());
-        EXPECT_TRUE(list(list1::BattlePicks).isVisible());
-        EXPECT_TRUE(list(list1::CommanderPicks).isVisible());
-        EXPECT_TRUE(form->text1(text1::Feedback)->isVisible());
+    choose("Битка при Адрианопол", "хан Крум");
+    EXPECT_EQ(feedback(), verdict("Грешка: ", "Битка при Адрианопол", "хан Крум"));
+    EXPECT_EQ(list(list1::BattlePicks).count(), 8);
+    EXPECT_EQ(list(list1::CommanderPicks).count(), 8);
+    EXPECT_FALSE(anySelection());
+}
+
+INSTANTIATE_TEST_SUITE_P(QuizForm, ChoosingOrder, testing::Values(false, true),
+    [](const auto& info) { return info.param ? "CommanderFirst" : "BattleFirst"; });
+
+TEST_F(QuizFormTest, KeyboardBrowsesWithoutJudgingAndPicksWithSpaceOrEnter)
+{
+    QListWidget& battles = list(list1::BattlePicks);
+    QListWidget& commanders = list(list1::CommanderPicks);
+    battles.setFocus();
+    for (Qt::Key k : {Qt::Key_Down, Qt::Key_Down, Qt::Key_End, Qt::Key_Home, Qt::Key_PageDown, Qt::Key_Up}) {
+        key(battles, k);
     }
+    type(commanders, QStringLiteral("цар"));
+    key(commanders, Qt::Key_End);
+    key(commanders, Qt::Key_Up);
+    EXPECT_FALSE(anySelection());
+    EXPECT_EQ(feedback(), TaskStatement);
+    EXPECT_EQ(commanders.currentItem()->text(), QStringLiteral("цар Калоян"));
 
-    TEST_F(QuizFormTest, LaidOutAsDesigned)
-    {
-        const auto expectAt = [](const QWidget& widget, const design::Rect& rect) {
-            EXPECT_EQ(widget.geometry(), QRect(rect.left, rect.top, rect.width, rect.height))
-                << widget.objectName().toStdString();
-        };
-        for (int i = 0; i < 5; ++i) {
-            expectAt(list(i), design::List1Rects[i]);
+    key(battles, Qt::Key_Home);
+    key(battles, Qt::Key_Space);
+    EXPECT_EQ(battles.selectedItems().size(), 1);
+    EXPECT_EQ(feedback(), TaskStatement);
+    key(commanders, Qt::Key_Return);
+    EXPECT_EQ(feedback(),
+        verdict("Вярно: ", "Битка при Адрианопол", "цар Калоян") + std::string(AnswerKey[4].description));
+    EXPECT_FALSE(anySelection());
+    EXPECT_EQ(battles.count(), 9);
+    EXPECT_EQ(commanders.count(), 9);
+    // Each cursor rests on the row that moved into the place of the picked one.
+    EXPECT_EQ(battles.currentRow(), 0);
+    EXPECT_EQ(commanders.currentItem()->text(), QStringLiteral("цар Симеон"));
+
+    key(battles, Qt::Key_Enter);
+    key(commanders, Qt::Key_Space);
+    EXPECT_EQ(feedback(),
+        verdict("Вярно: ", "Битка при Ахелой", "цар Симеон") + std::string(AnswerKey[3].description));
+}
+
+// Keys go wherever the focus is, as they do for a user without a mouse.
+TEST_F(QuizFormTest, KeyboardAlonePlaysAFullGameAndRestarts)
+{
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    };
+    const auto moveTo = [&](int index, std::string_view text) {
+        press(Qt::Key_Home);
+        while (list(index).currentItem() != nullptr && list(index).currentItem()->text() != qs(text)
+            && list(index).currentRow() < list(index).count() - 1) {
+            press(Qt::Key_Down);
         }
-        for (int i = 0; i < 2; ++i) {
-            expectAt(*form->text1(i), design::Text1Rects[i]);
-        }
-        expectAt(*form->label1(), design::Label1Rect);
-        expectAt(*form->command1(), design::Command1Rect);
+        ASSERT_EQ(list(index).currentItem()->text(), qs(text));
+    };
 
-        EXPECT_EQ(form->size(), QSize(461, 345));
-        EXPECT_EQ(form->minimumSize(), form->maximumSize());
-        EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-        EXPECT_EQ(form->windowTitle(), QStringLiteral("www.bitki.example История - битки, сражения"));
-        EXPECT_FALSE(form->windowIcon().isNull());
-        EXPECT_EQ(QApplication::applicationVersion(), QStringLiteral("1.00"));
-        EXPECT_EQ(form->label1()->text(), QStringLiteral("История - България, битки"));
-        EXPECT_EQ(form->command1()->text(), QStringLiteral("Чисти"));
-
-        EXPECT_EQ(form->palette().color(QPalette::Window), QColor(192, 192, 255));
-        EXPECT_EQ(form->label1()->palette().color(QPalette::Window), QColor(255, 192, 128));
-        EXPECT_EQ(form->command1()->palette().color(QPalette::Button), QColor(255, 128, 128));
-
-        for (QWidget* widget : form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            EXPECT_EQ(widget->font().family(), QStringLiteral("Times New Roman"));
-            EXPECT_EQ(widget->font().pointSize(), 12);
-            EXPECT_FALSE(widget->font().bold());
-        }
-        QPlainTextEdit& box = *form->text1(text1::Feedback);
-        EXPECT_TRUE(box.isReadOnly());
-        EXPECT_EQ(box.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    }
-
-    TEST_F(QuizFormTest, FocusStartsInTheFeedbackBoxAndTabFollowsTheDesign)
-    {
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        const std::vector<QWidget*> order{form->text1(text1::Feedback), &list(list1::BattlePicks),
-            &list(list1::CommanderPicks), form->command1(), form->text1(text1::Feedback)};
-        EXPECT_EQ(QApplication::focusWidget(), order.front());
-        for (std::size_t i = 1; i < order.size(); ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            EXPECT_EQ(QApplication::focusWidget(), order[i]) << "after " << i << " Tab";
-        }
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        EXPECT_EQ(QApplication::focusWidget(), form->command1());
-        EXPECT_FALSE(anySelection());
-        EXPECT_EQ(feedback(), TaskStatement);
-    }
-
-    class ChoosingOrder : public QuizFormTest, public testing::WithParamInterface<bool> { };
-
-    TEST_P(ChoosingOrder, MouseJudgesOncePerPair)
-    {
-        const bool commanderFirst = GetParam();
-        const auto choose = [&](std::string_view battle, std::string_view commander) {
-            const std::string before = feedback();
-            if (commanderFirst) {
-                click(list1::CommanderPicks, commander);
-            } else {
-                click(list1::BattlePicks, battle);
-            }
-            // One pick alone is not judged.
-            EXPECT_EQ(feedback(), before);
-            if (commanderFirst) {
-                click(list1::BattlePicks, battle);
-            } else {
-                click(list1::CommanderPicks, commander);
-            }
-        };
-
-        choose("Битка при Ахелой", "цар Симеон");
-        EXPECT_EQ(feedback(),
-            verdict("Вярно: ", "Битка при Ахелой", "цар Симеон") + std::string(AnswerKey[3].description));
-        Rows battles = SortedBattles;
-        battles.erase(battles.begin() + 1);
-        Rows commanders = SortedCommanders;
-        commanders.erase(commanders.begin() + 9);
-        EXPECT_EQ(rows(list1::BattlePicks), battles);
-        EXPECT_EQ(rows(list1::CommanderPicks), commanders);
-        EXPECT_FALSE(anySelection());
-
-        choose("Битка при Адрианопол", "хан Крум");
-        EXPECT_EQ(feedback(), verdict("Грешка: ", "Битка при Адрианопол", "хан Крум"));
-        EXPECT_EQ(list(list1::BattlePicks).count(), 8);
-        EXPECT_EQ(list(list1::CommanderPicks).count(), 8);
-        EXPECT_FALSE(anySelection());
-    }
-
-    INSTANTIATE_TEST_SUITE_P(QuizForm, ChoosingOrder, testing::Values(false, true),
-        [](const auto& info) { return info.param ? "CommanderFirst" : "BattleFirst"; });
-
-    TEST_F(QuizFormTest, KeyboardBrowsesWithoutJudgingAndPicksWithSpaceOrEnter)
-    {
-        QListWidget& battles = list(list1::BattlePicks);
-        QListWidget& commanders = list(list1::CommanderPicks);
-        battles.setFocus();
-        for (Qt::Key k :
-            {Qt::Key_Down, Qt::Key_Down, Qt::Key_End, Qt::Key_Home, Qt::Key_PageDown, Qt::Key_Up}) {
-            key(battles, k);
-        }
-        type(commanders, QStringLiteral("цар"));
-        key(commanders, Qt::Key_End);
-        key(commanders, Qt::Key_Up);
-        EXPECT_FALSE(anySelection());
-        EXPECT_EQ(feedback(), TaskStatement);
-        EXPECT_EQ(commanders.currentItem()->text(), QStringLiteral("цар Калоян"));
-
-        key(battles, Qt::Key_Home);
-        key(battles, Qt::Key_Space);
-        EXPECT_EQ(battles.selectedItems().size(), 1);
-        EXPECT_EQ(feedback(), TaskStatement);
-        key(commanders, Qt::Key_Return);
-        EXPECT_EQ(feedback(),
-            verdict("Вярно: ", "Битка при Адрианопол", "цар Калоян") + std::string(AnswerKey[4].description));
-        EXPECT_FALSE(anySelection());
-        EXPECT_EQ(battles.count(), 9);
-        EXPECT_EQ(commanders.count(), 9);
-        // Each cursor rests on the row that moved into the place of the picked one.
-        EXPECT_EQ(battles.currentRow(), 0);
-        EXPECT_EQ(commanders.currentItem()->text(), QStringLiteral("цар Симеон"));
-
-        key(battles, Qt::Key_Enter);
-        key(commanders, Qt::Key_Space);
-        EXPECT_EQ(feedback(),
-            verdict("Вярно: ", "Битка при Ахелой", "цар Симеон") + std::string(AnswerKey[3].description));
-    }
-
-    // Keys go wherever the focus is, as they do for a user without a mouse.
-    TEST_F(QuizFormTest, KeyboardAlonePlaysAFullGameAndRestarts)
-    {
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-        };
-        const auto moveTo = [&](int index, std::string_view text) {
-            press(Qt::Key_Home);
-            while (list(index).currentItem() != nullptr && list(index).currentItem()->text() != qs(text)
-                && list(index).currentRow() < list(index).count() - 1) {
-                press(Qt::Key_Down);
-            }
-            ASSERT_EQ(list(index).currentItem()->text(), qs(text));
-        };
-
-        press(Qt::Key_Tab);
-        for (const KeyRow& row : AnswerKey) {
-            ASSERT_EQ(QApplication::focusWidget(), &list(list1::BattlePicks));
-            moveTo(list1::BattlePicks, row.battle);
-            const std::string before = feedback();
-            press(Qt::Key_Space);
-            press(Qt::Key_Tab);
-            moveTo(list1::CommanderPicks, row.commander);
-            EXPECT_EQ(feedback(), before);
-            press(Qt::Key_Return);
-            EXPECT_EQ(
-                feedback(), verdict("Вярно: ", row.battle, row.commander) + std::string(row.description));
-            EXPECT_FALSE(anySelection());
-            press(Qt::Key_Tab, Qt::ShiftModifier);
-        }
-        EXPECT_EQ(list(list1::BattlePicks).count(), 0);
-        EXPECT_EQ(list(list1::CommanderPicks).count(), 0);
-
-        press(Qt::Key_Tab);
-        press(Qt::Key_Tab);
-        ASSERT_EQ(QApplication::focusWidget(), form->command1());
+    press(Qt::Key_Tab);
+    for (const KeyRow& row : AnswerKey) {
+        ASSERT_EQ(QApplication::focusWidget(), &list(list1::BattlePicks));
+        moveTo(list1::BattlePicks, row.battle);
+        const std::string before = feedback();
         press(Qt::Key_Space);
-        EXPECT_EQ(rows(list1::BattlePicks), SortedBattles);
-        EXPECT_EQ(feedback(), "");
-        // Enter presses the button too.
-        click(list1::BattlePicks, "Битка при Дойран");
         press(Qt::Key_Tab);
-        press(Qt::Key_Tab);
-        ASSERT_EQ(QApplication::focusWidget(), form->command1());
+        moveTo(list1::CommanderPicks, row.commander);
+        EXPECT_EQ(feedback(), before);
         press(Qt::Key_Return);
-        EXPECT_EQ(list(list1::BattlePicks).count(), 10);
+        EXPECT_EQ(feedback(), verdict("Вярно: ", row.battle, row.commander) + std::string(row.description));
+        EXPECT_FALSE(anySelection());
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+    }
+    EXPECT_EQ(list(list1::BattlePicks).count(), 0);
+    EXPECT_EQ(list(list1::CommanderPicks).count(), 0);
+
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), form->command1());
+    press(Qt::Key_Space);
+    EXPECT_EQ(rows(list1::BattlePicks), SortedBattles);
+    EXPECT_EQ(feedback(), "");
+    // Enter presses the button too.
+    click(list1::BattlePicks, "Битка при Дойран");
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), form->command1());
+    press(Qt::Key_Return);
+    EXPECT_EQ(list(list1::BattlePicks).count(), 10);
+    EXPECT_FALSE(anySelection());
+}
+
+TEST_F(QuizFormTest, FullGameThenClicksOnEmptyListsThenRestart)
+{
+    for (const KeyRow& row : AnswerKey) {
+        const int before = list(list1::BattlePicks).count();
+        click(list1::BattlePicks, row.battle);
+        click(list1::CommanderPicks, row.commander);
+        EXPECT_EQ(list(list1::BattlePicks).count(), before - 1);
+        EXPECT_EQ(list(list1::CommanderPicks).count(), before - 1);
         EXPECT_FALSE(anySelection());
     }
+    const std::string last = feedback();
+    EXPECT_EQ(last,
+        verdict("Вярно: ", "Битка при Върбишки проход", "хан Крум") + std::string(AnswerKey[9].description));
 
-    TEST_F(QuizFormTest, FullGameThenClicksOnEmptyListsThenRestart)
-    {
-        for (const KeyRow& row : AnswerKey) {
-            const int before = list(list1::BattlePicks).count();
-            click(list1::BattlePicks, row.battle);
-            click(list1::CommanderPicks, row.commander);
-            EXPECT_EQ(list(list1::BattlePicks).count(), before - 1);
-            EXPECT_EQ(list(list1::CommanderPicks).count(), before - 1);
-            EXPECT_FALSE(anySelection());
-        }
-        const std::string last = feedback();
-        EXPECT_EQ(last,
-            verdict("Вярно: ", "Битка при Върбишки проход", "хан Крум")
-                + std::string(AnswerKey[9].description));
-
-        for (int i : {list1::BattlePicks, list1::CommanderPicks}) {
-            QTest::mouseClick(list(i).viewport(), Qt::LeftButton, {}, list(i).viewport()->rect().center());
-            QTest::mouseDClick(list(i).viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-            key(list(i), Qt::Key_Space);
-            key(list(i), Qt::Key_Down);
-        }
-        EXPECT_EQ(feedback(), last);
-        EXPECT_EQ(list(list1::BattlePicks).count(), 0);
-
-        QTest::mouseClick(form->command1(), Qt::LeftButton);
-        EXPECT_EQ(rows(list1::BattlePicks), SortedBattles);
-        EXPECT_EQ(rows(list1::CommanderPicks), SortedCommanders);
-        EXPECT_FALSE(anySelection());
-        EXPECT_EQ(feedback(), "");
-        EXPECT_TRUE(form->text1(text1::Feedback)->toPlainText().isEmpty());
+    for (int i : {list1::BattlePicks, list1::CommanderPicks}) {
+        QTest::mouseClick(list(i).viewport(), Qt::LeftButton, {}, list(i).viewport()->rect().center());
+        QTest::mouseDClick(list(i).viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        key(list(i), Qt::Key_Space);
+        key(list(i), Qt::Key_Down);
     }
+    EXPECT_EQ(feedback(), last);
+    EXPECT_EQ(list(list1::BattlePicks).count(), 0);
 
-    TEST_F(QuizFormTest, RestartInMidGameAndOnlyForButtonZero)
-    {
-        click(list1::BattlePicks, "Битка при Дойран");
-        click(list1::CommanderPicks, "кота 1050");
-        click(list1::BattlePicks, "Тутраканска операция");
+    QTest::mouseClick(form->command1(), Qt::LeftButton);
+    EXPECT_EQ(rows(list1::BattlePicks), SortedBattles);
+    EXPECT_EQ(rows(list1::CommanderPicks), SortedCommanders);
+    EXPECT_FALSE(anySelection());
+    EXPECT_EQ(feedback(), "");
+    EXPECT_TRUE(form->text1(text1::Feedback)->toPlainText().isEmpty());
+}
 
-        form->Command1_Click(1);
-        EXPECT_EQ(list(list1::BattlePicks).count(), 9);
-        EXPECT_EQ(list(list1::BattlePicks).selectedItems().size(), 1);
-        EXPECT_EQ(feedback(), verdict("Грешка: ", "Битка при Дойран", "кота 1050"));
+TEST_F(QuizFormTest, RestartInMidGameAndOnlyForButtonZero)
+{
+    click(list1::BattlePicks, "Битка при Дойран");
+    click(list1::CommanderPicks, "кота 1050");
+    click(list1::BattlePicks, "Тутраканска операция");
 
-        form->Command1_Click(0);
-        EXPECT_EQ(rows(list1::BattlePicks), SortedBattles);
-        EXPECT_EQ(rows(list1::CommanderPicks), SortedCommanders);
-        EXPECT_FALSE(anySelection());
-        EXPECT_EQ(feedback(), "");
-        // The task statement does not come back.
-        form->Command1_Click(0);
-        EXPECT_EQ(feedback(), "");
-    }
+    form->Command1_Click(1);
+    EXPECT_EQ(list(list1::BattlePicks).count(), 9);
+    EXPECT_EQ(list(list1::BattlePicks).selectedItems().size(), 1);
+    EXPECT_EQ(feedback(), verdict("Грешка: ", "Битка при Дойран", "кота 1050"));
+
+    form->Command1_Click(0);
+    EXPECT_EQ(rows(list1::BattlePicks), SortedBattles);
+    EXPECT_EQ(rows(list1::CommanderPicks), SortedCommanders);
+    EXPECT_FALSE(anySelection());
+    EXPECT_EQ(feedback(), "");
+    // The task statement does not come back.
+    form->Command1_Click(0);
+    EXPECT_EQ(feedback(), "");
+}
 
 } // namespace
 } // namespace bitki

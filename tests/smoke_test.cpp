@@ -1,77 +1,167 @@
-// Starts the real program as a user would, on the X server named by DISPLAY.
+// Starts the real program as a user would, on the X server named by DISPLAY, and plays it with
+// real key presses. BITKI_LAUNCHER (for instance a valgrind command line) goes in front of it.
+
+#include "content.h"
 
 #include <gtest/gtest.h>
 
 // After gtest: Xlib defines macros (None, Status) that clash with its names.
 #include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <chrono>
-#include <cstring>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
 #include <optional>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
-using namespace std::chrono_literals;
+using std::chrono::milliseconds;
+using std::chrono::seconds;
 
+constexpr milliseconds Tick{20};
 const std::string Caption = "www.bitki.example История - битки, сражения";
 
-// The environment of this process without the named variables.
-std::vector<char*> environmentWithout(std::initializer_list<std::string_view> names)
+std::vector<std::string> words(const char* text)
 {
-    std::vector<char*> result;
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        const std::string_view variable(*entry);
-        bool dropped = false;
-        for (const std::string_view name : names) {
-            dropped
-                = dropped || (variable.starts_with(name) && variable.substr(name.size()).starts_with('='));
-        }
-        if (!dropped) {
-            result.push_back(*entry);
-        }
+    std::vector<std::string> result;
+    std::istringstream stream(text != nullptr ? text : "");
+    for (std::string word; stream >> word;) {
+        result.push_back(word);
     }
-    result.push_back(nullptr);
     return result;
 }
 
-pid_t start(const std::vector<char*>& environment, const posix_spawn_file_actions_t* actions = nullptr)
+// A launcher such as valgrind makes everything slower.
+seconds patience()
 {
-    std::string program = BITKI_EXECUTABLE;
-    char* argv[] = {program.data(), nullptr};
-    pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), actions, nullptr, argv, environment.data()) != 0) {
-        return -1;
-    }
-    return pid;
+    return words(std::getenv("BITKI_LAUNCHER")).empty() ? seconds{15} : seconds{180};
 }
 
-// The exit status once the process ends, or nothing if it outlives the wait.
-std::optional<int> waitForExit(pid_t pid, std::chrono::milliseconds limit)
-{
-    for (auto waited = 0ms; waited < limit; waited += 20ms) {
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid) {
-            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+// The real program, run as a child process and ended when this goes.
+class Program {
+public:
+    struct Options {
+        std::vector<std::string> launcher = words(std::getenv("BITKI_LAUNCHER"));
+        std::vector<std::string> unset = {"QT_QPA_PLATFORM"};
+        std::vector<std::string> set;
+        bool captureErrors = false;
+    };
+
+    explicit Program(const Options& options)
+    {
+        std::vector<std::string> arguments = options.launcher;
+        arguments.emplace_back(BITKI_EXECUTABLE);
+        std::vector<char*> argv;
+        std::transform(arguments.begin(), arguments.end(), std::back_inserter(argv),
+            [](std::string& argument) { return argument.data(); });
+        argv.push_back(nullptr);
+
+        std::vector<char*> environment;
+        for (char** entry = environ; *entry != nullptr; ++entry) {
+            const std::string_view variable(*entry);
+            const bool dropped = std::any_of(options.unset.begin(), options.unset.end(),
+                [&](const std::string& name) { return variable.starts_with(name + "="); });
+            if (!dropped) {
+                environment.push_back(*entry);
+            }
         }
-        std::this_thread::sleep_for(20ms);
+        m_set = options.set;
+        for (std::string& variable : m_set) {
+            environment.push_back(variable.data());
+        }
+        environment.push_back(nullptr);
+
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        std::array<int, 2> errorPipe{-1, -1};
+        if (options.captureErrors && pipe2(errorPipe.data(), O_CLOEXEC) == 0) {
+            posix_spawn_file_actions_adddup2(&actions, errorPipe[1], STDERR_FILENO);
+        }
+        if (posix_spawnp(&m_pid, argv[0], &actions, nullptr, argv.data(), environment.data()) != 0) {
+            m_pid = -1;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        if (errorPipe[1] >= 0) {
+            close(errorPipe[1]);
+            m_errors = errorPipe[0];
+        }
     }
-    return std::nullopt;
-}
+
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    ~Program()
+    {
+        if (m_pid > 0 && !m_status) {
+            kill(m_pid, SIGKILL);
+            waitpid(m_pid, nullptr, 0);
+        }
+        if (m_errors >= 0) {
+            close(m_errors);
+        }
+    }
+
+    bool started() const { return m_pid > 0; }
+
+    // The exit status once the process has ended, or nothing if it outlives the wait.
+    std::optional<int> wait(milliseconds limit)
+    {
+        for (auto waited = milliseconds{0}; !m_status && waited < limit; waited += Tick) {
+            int status = 0;
+            if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+                m_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            } else {
+                std::this_thread::sleep_for(Tick);
+            }
+        }
+        return m_status;
+    }
+
+    std::string errors() const
+    {
+        std::string output;
+        char buffer[4096];
+        for (ssize_t n = 0; m_errors >= 0 && (n = read(m_errors, buffer, sizeof buffer)) > 0;) {
+            output.append(buffer, static_cast<std::size_t>(n));
+        }
+        return output;
+    }
+
+private:
+    std::vector<std::string> m_set;
+    pid_t m_pid = -1;
+    int m_errors = -1;
+    std::optional<int> m_status;
+};
+
+struct DisplayCloser {
+    void operator()(Display* display) const { XCloseDisplay(display); }
+};
+using DisplayConnection = std::unique_ptr<Display, DisplayCloser>;
 
 std::string windowName(Display* display, Window window)
 {
     const Atom netWmName = XInternAtom(display, "_NET_WM_NAME", False);
     const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-    Atom type = None;
+    Atom type = 0;
     int format = 0;
     unsigned long count = 0;
     unsigned long rest = 0;
@@ -111,21 +201,19 @@ Window findMappedWindow(Display* display, const std::string& name)
     return found;
 }
 
-TEST(Smoke, WindowIsMappedAndClosesCleanly)
+Window waitForWindow(Display* display, seconds limit)
 {
-    Display* display = XOpenDisplay(nullptr);
-    ASSERT_NE(display, nullptr) << "run under an X server, e.g. xvfb-run";
-    const pid_t pid = start(environmentWithout({"QT_QPA_PLATFORM"}));
-    ASSERT_GT(pid, 0);
-
     Window window = 0;
-    for (auto waited = 0ms; window == 0 && waited < 15s; waited += 50ms) {
-        std::this_thread::sleep_for(50ms);
+    for (auto waited = milliseconds{0}; window == 0 && waited < limit; waited += Tick) {
+        std::this_thread::sleep_for(Tick);
         window = findMappedWindow(display, Caption);
     }
-    ASSERT_NE(window, 0U) << "no window named " << Caption;
+    return window;
+}
 
-    // What a window manager sends when the user closes the window.
+// What a window manager sends when the user closes the window.
+void requestClose(Display* display, Window window)
+{
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;
@@ -135,37 +223,147 @@ TEST(Smoke, WindowIsMappedAndClosesCleanly)
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(display, window, False, NoEventMask, &event);
     XFlush(display);
+}
 
-    const auto status = waitForExit(pid, 10s);
-    if (!status) {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
+void pressKey(Display* display, KeySym symbol, bool shift = false)
+{
+    const KeyCode shiftCode = XKeysymToKeycode(display, XK_Shift_L);
+    const KeyCode code = XKeysymToKeycode(display, symbol);
+    if (shift) {
+        XTestFakeKeyEvent(display, shiftCode, True, CurrentTime);
     }
-    EXPECT_EQ(status, 0);
-    XCloseDisplay(display);
+    XTestFakeKeyEvent(display, code, True, CurrentTime);
+    XTestFakeKeyEvent(display, code, False, CurrentTime);
+    if (shift) {
+        XTestFakeKeyEvent(display, shiftCode, False, CurrentTime);
+    }
+    XSync(display, False);
+}
+
+// Moves the list's cursor to a row counted from the top.
+void moveCursorTo(Display* display, std::size_t row)
+{
+    pressKey(display, XK_Home);
+    for (std::size_t i = 0; i < row; ++i) {
+        pressKey(display, XK_Down);
+    }
+}
+
+// Ten right pairs with the keyboard alone, then the restart button.
+void playFullGameAndRestart(Display* display, Window window)
+{
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    // Both lists as they read on screen, top to bottom.
+    std::vector<std::string> battles{"Битка при Адрианопол", "Битка при Ахелой", "Битка при Върбишки проход",
+        "Битка при Дойран", "Битка при завоя на Черна", "Битка при Клокотница", "Лозенградска операция",
+        "Люлебургас - БунарХисар", "Обсада на Одрин (1912-1913)", "Тутраканска операция"};
+    std::vector<std::string> commanders{"ген. Васил Кутинчев", "ген. Владимир Вазов", "ген. Пантелей Киселов",
+        "ген. Радко Димитриев", "ген.Никола Иванов", "кота 1050", "хан Крум", "цар Иван Асен II",
+        "цар Калоян", "цар Симеон"};
+
+    pressKey(display, XK_Tab);
+    for (const bitki::KeyRow& row : bitki::AnswerKey) {
+        const auto battle = std::find(battles.begin(), battles.end(), row.battle);
+        moveCursorTo(display, static_cast<std::size_t>(battle - battles.begin()));
+        pressKey(display, XK_space);
+        pressKey(display, XK_Tab);
+        const auto commander = std::find(commanders.begin(), commanders.end(), row.commander);
+        moveCursorTo(display, static_cast<std::size_t>(commander - commanders.begin()));
+        pressKey(display, XK_Return);
+        battles.erase(battle);
+        commanders.erase(commander);
+        pressKey(display, XK_Tab, true);
+    }
+    pressKey(display, XK_Tab);
+    pressKey(display, XK_Tab);
+    pressKey(display, XK_space);
+}
+
+TEST(Smoke, WindowIsMappedAndClosesCleanly)
+{
+    const DisplayConnection display(XOpenDisplay(nullptr));
+    ASSERT_NE(display, nullptr) << "run under an X server, e.g. xvfb-run";
+    Program program({});
+    ASSERT_TRUE(program.started());
+
+    const Window window = waitForWindow(display.get(), patience());
+    ASSERT_NE(window, 0U) << "no window named " << Caption;
+    requestClose(display.get(), window);
+    EXPECT_EQ(program.wait(patience()), 0);
+}
+
+TEST(Smoke, KeyboardGameAndRestartThenClose)
+{
+    const DisplayConnection display(XOpenDisplay(nullptr));
+    ASSERT_NE(display, nullptr) << "run under an X server, e.g. xvfb-run";
+    Program program({});
+    ASSERT_TRUE(program.started());
+
+    const Window window = waitForWindow(display.get(), patience());
+    ASSERT_NE(window, 0U) << "no window named " << Caption;
+    playFullGameAndRestart(display.get(), window);
+    requestClose(display.get(), window);
+    EXPECT_EQ(program.wait(patience()), 0);
+}
+
+// What the program wrote to or connected to, from an strace log: each offence on a line.
+std::string offences(const std::string& log)
+{
+    // The font system's and the graphics driver's own caches may be written.
+    const std::regex allowed(R"(/\.cache/(fontconfig|mesa_shader_cache)/|^/dev/null$)");
+    const std::regex writeOpen(R"re((open|openat|creat)\(.*"([^"]+)".*(O_WRONLY|O_RDWR|O_CREAT|O_TRUNC))re");
+    const std::regex socketCall(R"(socket\((AF_[A-Z0-9]+))");
+    std::istringstream lines(log);
+    std::string found;
+    for (std::string line; std::getline(lines, line);) {
+        std::smatch open;
+        std::smatch socket;
+        const bool writes
+            = std::regex_search(line, open, writeOpen) && !std::regex_search(open[2].str(), allowed);
+        const bool network = std::regex_search(line, socket, socketCall) && socket[1] != "AF_UNIX";
+        if (writes || network) {
+            found += line + "\n";
+        }
+    }
+    return found;
+}
+
+TEST(Smoke, WritesNoFileAndUsesNoNetwork)
+{
+    const DisplayConnection display(XOpenDisplay(nullptr));
+    ASSERT_NE(display, nullptr) << "run under an X server, e.g. xvfb-run";
+    const std::filesystem::path log
+        = std::filesystem::temp_directory_path() / ("bitki-strace-" + std::to_string(getpid()) + ".log");
+    {
+        // LeakSanitizer cannot work under a tracer.
+        const char* sanitizer = std::getenv("ASAN_OPTIONS");
+        Program program({.launcher
+            = {"strace", "-f", "-qq", "-o", log.string(), "-e", "trace=open,openat,creat,socket"},
+            .unset = {"QT_QPA_PLATFORM", "ASAN_OPTIONS"},
+            .set
+            = {std::string("ASAN_OPTIONS=") + (sanitizer != nullptr ? sanitizer : "") + ":detect_leaks=0"}});
+        ASSERT_TRUE(program.started());
+        const Window window = waitForWindow(display.get(), patience());
+        ASSERT_NE(window, 0U) << "no window named " << Caption;
+        playFullGameAndRestart(display.get(), window);
+        requestClose(display.get(), window);
+        EXPECT_EQ(program.wait(patience()), 0);
+    }
+    std::ifstream file(log);
+    std::stringstream text;
+    text << file.rdbuf();
+    std::filesystem::remove(log);
+    ASSERT_FALSE(text.str().empty());
+    EXPECT_EQ(offences(text.str()), "");
 }
 
 TEST(Smoke, WithoutADisplayItSaysSoInOneLine)
 {
-    int pipeEnds[2];
-    ASSERT_EQ(pipe(pipeEnds), 0);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDERR_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    const pid_t pid = start(environmentWithout({"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}), &actions);
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeEnds[1]);
-    ASSERT_GT(pid, 0);
-
-    std::string output;
-    char buffer[4096];
-    for (ssize_t n = 0; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;) {
-        output.append(buffer, static_cast<std::size_t>(n));
-    }
-    close(pipeEnds[0]);
-
-    EXPECT_EQ(waitForExit(pid, 10s), 1);
+    Program program(
+        {.unset = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}, .set = {}, .captureErrors = true});
+    ASSERT_TRUE(program.started());
+    const std::string output = program.errors();
+    EXPECT_EQ(program.wait(patience()), 1);
     EXPECT_EQ(output.find('\n'), output.size() - 1) << output;
     EXPECT_NE(output.find("дисплей"), std::string::npos) << output;
 }

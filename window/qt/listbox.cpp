@@ -17,11 +17,12 @@ ListBox::~ListBox() = default;
 QItemSelectionModel::SelectionFlags ListBox::selectionCommand(
     const QModelIndex& index, const QEvent* event) const
 {
-    if (event != nullptr
+    // Only a press on a row picks it. Keys, drags and type-ahead move the cursor, and a press
+    // below the last row leaves a pick standing.
+    if (index.isValid() && event != nullptr
         && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
         return QListWidget::selectionCommand(index, event);
     }
-    // Keys, drags and type-ahead move the cursor only.
     return QItemSelectionModel::NoUpdate;
 }
 

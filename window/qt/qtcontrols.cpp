@@ -5,22 +5,21 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
-#include <ranges>
 
 namespace bitki {
 
 namespace {
 
-    QString toQString(std::string_view text)
-    {
-        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    }
+QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-    // Case folding makes the order independent of the user's locale.
-    bool lessIgnoringCase(const QString& a, const QString& b)
-    {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
-    }
+// Case folding makes the order independent of the user's locale.
+bool lessIgnoringCase(const QString& a, const QString& b)
+{
+    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+}
 
 } // namespace
 
@@ -57,11 +56,10 @@ void QtListControl::AddItem(std::string_view text)
 {
     const QSignalBlocker blocker(&m_widget);
     const QString row = toQString(text);
-    int at = m_widget.count();
-    if (m_sorted) {
-        const auto rows = std::views::iota(0, m_widget.count());
-        at = *std::ranges::upper_bound(
-            rows, row, lessIgnoringCase, [this](int r) { return m_widget.item(r)->text(); });
+    int at = m_sorted ? 0 : m_widget.count();
+    // After every row that does not sort after the new one.
+    while (at < m_widget.count() && !lessIgnoringCase(row, m_widget.item(at)->text())) {
+        ++at;
     }
     m_widget.insertItem(at, row);
 }

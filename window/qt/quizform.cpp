@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 
 #include "bitki.xpm"
 
@@ -14,32 +15,32 @@ namespace bitki {
 
 namespace {
 
-    QString toQString(std::string_view text)
-    {
-        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    }
+QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-    QColor toQColor(design::Rgb rgb)
-    {
-        return {rgb.red, rgb.green, rgb.blue};
-    }
+QColor toQColor(design::Rgb rgb)
+{
+    return {rgb.red, rgb.green, rgb.blue};
+}
 
-    void place(QWidget& widget, const design::Rect& rect)
-    {
-        widget.setGeometry(rect.left, rect.top, rect.width, rect.height);
-    }
+void place(QWidget& widget, const design::Rect& rect)
+{
+    widget.setGeometry(rect.left, rect.top, rect.width, rect.height);
+}
 
-    void paint(QWidget& widget, QPalette::ColorRole role, design::Rgb colour)
-    {
-        QPalette palette = widget.palette();
-        palette.setColor(role, toQColor(colour));
-        widget.setPalette(palette);
-    }
+void paint(QWidget& widget, QPalette::ColorRole role, design::Rgb colour)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(role, toQColor(colour));
+    widget.setPalette(palette);
+}
 
-    QString arrayName(const char* array, int index)
-    {
-        return QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index);
-    }
+QString arrayName(const char* array, int index)
+{
+    return QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index);
+}
 
 } // namespace
 
@@ -61,6 +62,7 @@ QuizForm::QuizForm(QWidget* parent)
     setFont(font);
 
     createControls();
+    fitFontToRows();
 
     const FormControls form{
         {*m_listControls[0], *m_listControls[1], *m_listControls[2], *m_listControls[3], *m_listControls[4]},
@@ -128,6 +130,36 @@ void QuizForm::createControls()
     setTabOrder(m_list1[list1::BattlePicks], m_list1[list1::CommanderPicks]);
     setTabOrder(m_list1[list1::CommanderPicks], m_command1);
     m_text1[text1::Feedback]->setFocus();
+}
+
+void QuizForm::fitFontToRows()
+{
+    // A stand-in face can run wider than the designed one: shrink it until every battle and
+    // every commander fits its list, so that nothing is cut off.
+    constexpr qreal Smallest = 8;
+    QFont font = this->font();
+    const auto fits = [this](const QFont& candidate) {
+        const QFontMetrics metrics(candidate);
+        for (const int i : {list1::BattlePicks, list1::CommanderPicks}) {
+            ListBox& list = *m_list1[i];
+            list.ensurePolished();
+            const int margins
+                = 2 * (list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1);
+            const int room = list.maximumViewportSize().width()
+                - list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list) - margins;
+            for (const KeyRow& row : AnswerKey) {
+                const std::string_view text = i == list1::BattlePicks ? row.battle : row.commander;
+                if (metrics.horizontalAdvance(toQString(text)) > room) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+    while (font.pointSizeF() > Smallest && !fits(font)) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    setFont(font);
 }
 
 void QuizForm::Form_Load()

@@ -45,6 +45,7 @@ public:
 
 private:
     void createControls();
+    void fitFontToRows();
 
     std::array<ListBox*, 5> m_list1{};
     std::array<QPlainTextEdit*, 2> m_text1{};

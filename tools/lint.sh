@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Static checks over our own code: the layout (clang-format), clang-tidy and cppcheck.
+#   tools/lint.sh [build folder with compile_commands.json, default build]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=${1:-build}
+
+mapfile -t sources < <(git ls-files '*.cpp' '*.h')
+echo "clang-format: ${#sources[@]} files"
+clang-format --dry-run --Werror "${sources[@]}"
+
+mapfile -t units < <(git ls-files '*.cpp')
+echo "clang-tidy: ${#units[@]} files"
+printf '%s\n' "${units[@]}" | xargs -P "$(nproc)" -n 2 clang-tidy -p "$build_dir" --quiet 2> >(grep -v 'warnings generated' >&2)
+
+echo "cppcheck"
+cppcheck --enable=warning,style,performance,portability --std=c++20 --library=qt --library=googletest \
+    --inline-suppr --error-exitcode=1 --quiet --suppress=missingIncludeSystem \
+    -I core -I window -I window/qt -I tests core window tests
+echo "static checks: clean"
