@@ -84,9 +84,8 @@ public:
             }
         }
         m_set = options.set;
-        for (std::string& variable : m_set) {
-            environment.push_back(variable.data());
-        }
+        std::transform(m_set.begin(), m_set.end(), std::back_inserter(environment),
+            [](std::string& variable) { return variable.data(); });
         environment.push_back(nullptr);
 
         posix_spawn_file_actions_t actions;
