@@ -16,7 +16,7 @@ packages=(
     cmake g++ ninja-build
     qt6-base-dev fonts-liberation
     libgtest-dev libicu-dev
-    xvfb xauth libx11-dev libxtst-dev fonts-dejavu-core
+    xvfb xauth libx11-dev libxtst-dev libxdamage-dev fonts-dejavu-core
     desktop-file-utils appstream dpkg-dev file
     valgrind strace clang-format clang-tidy cppcheck
 )

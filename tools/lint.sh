@@ -16,5 +16,5 @@ printf '%s\n' "${units[@]}" | xargs -P "$(nproc)" -n 2 clang-tidy -p "$build_dir
 echo "cppcheck"
 cppcheck --enable=warning,style,performance,portability --std=c++20 --library=qt --library=googletest \
     --inline-suppr --error-exitcode=1 --quiet --suppress=missingIncludeSystem \
-    -I core -I window -I window/qt -I tests core window tests
+    -I core -I window -I window/qt -I tests core window tests bench
 echo "static checks: clean"

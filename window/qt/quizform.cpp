@@ -138,6 +138,12 @@ void QuizForm::fitFontToRows()
     // every commander fits its list, so that nothing is cut off.
     constexpr qreal Smallest = 8;
     QFont font = this->font();
+    // Faces with the designed face's metrics keep the designed widths: nothing to measure.
+    const QString face = QFontInfo(font).family();
+    if (face == QLatin1String("Times New Roman") || face == QLatin1String("Liberation Serif")
+        || face == QLatin1String("Tinos")) {
+        return;
+    }
     const auto fits = [this](const QFont& candidate) {
         const QFontMetrics metrics(candidate);
         for (const int i : {list1::BattlePicks, list1::CommanderPicks}) {
