@@ -19,6 +19,7 @@ packages=(
     xvfb xauth libx11-dev libxtst-dev libxdamage-dev fonts-dejavu-core
     desktop-file-utils appstream dpkg-dev file
     valgrind strace clang-format clang-tidy cppcheck
+    dbus-daemon at-spi2-core
 )
 
 missing=()

@@ -2,6 +2,7 @@
 #include "design.h"
 #include "quizform.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -199,6 +201,73 @@ TEST_F(QuizFormTest, EveryTextFitsItsControlAndHasGlyphs)
     EXPECT_EQ(shot.size(), QSize(461, 345) * form->devicePixelRatioF());
 }
 
+TEST_F(QuizFormTest, AssistiveTechnologySeesTheVisibleControlsByName)
+{
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form.get());
+    ASSERT_NE(window, nullptr);
+    std::vector<std::pair<QAccessible::Role, QString>> seen;
+    for (int i = 0; i < window->childCount(); ++i) {
+        const QAccessibleInterface* child = window->child(i);
+        ASSERT_NE(child, nullptr);
+        EXPECT_EQ(window->indexOfChild(child), i);
+        seen.emplace_back(child->role(), child->text(QAccessible::Name));
+        EXPECT_TRUE(qobject_cast<QWidget*>(child->object())->isVisible())
+            << child->text(QAccessible::Name).toStdString();
+    }
+    const std::vector<std::pair<QAccessible::Role, QString>> expected{
+        {QAccessible::EditableText, QStringLiteral("Отговор")},
+        {QAccessible::StaticText, QStringLiteral("История - България, битки")},
+        {QAccessible::List, QStringLiteral("Битки")},
+        {QAccessible::List, QStringLiteral("Пълководци")},
+        {QAccessible::Button, QStringLiteral("Чисти")},
+    };
+    EXPECT_EQ(seen, expected);
+    for (QWidget* widget :
+        {static_cast<QWidget*>(form->text1(text1::Feedback)), static_cast<QWidget*>(&list(0)),
+            static_cast<QWidget*>(&list(1)), static_cast<QWidget*>(form->command1())}) {
+        EXPECT_FALSE(widget->accessibleDescription().isEmpty()) << widget->objectName().toStdString();
+    }
+}
+
+// WCAG 2.1: text needs 4.5:1 against its background.
+double luminance(const QColor& colour)
+{
+    const auto channel = [](double value) {
+        return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF())
+        + 0.0722 * channel(colour.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b)
+{
+    const double first = luminance(a);
+    const double second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+TEST_F(QuizFormTest, TextContrastMeetsWcagAA)
+{
+    const auto expectReadable
+        = [](const QWidget& widget, QPalette::ColorRole text, QPalette::ColorRole background) {
+              for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+                  const QPalette& palette = widget.palette();
+                  EXPECT_GE(contrast(palette.color(group, text), palette.color(group, background)), 4.5)
+                      << widget.objectName().toStdString() << " roles " << text << " on " << background;
+              }
+          };
+    expectReadable(*form->label1(), QPalette::WindowText, QPalette::Window);
+    expectReadable(*form->command1(), QPalette::ButtonText, QPalette::Button);
+    expectReadable(*form->text1(text1::Feedback), QPalette::Text, QPalette::Base);
+    for (int i : {list1::BattlePicks, list1::CommanderPicks}) {
+        expectReadable(list(i), QPalette::Text, QPalette::Base);
+        expectReadable(list(i), QPalette::HighlightedText, QPalette::Highlight);
+    }
+    // The focus outline is drawn in the selection colour on the window's background.
+    EXPECT_GE(
+        contrast(list(0).palette().color(QPalette::Highlight), form->palette().color(QPalette::Window)), 3.0);
+}
+
 TEST_F(QuizFormTest, FocusStartsInTheFeedbackBoxAndTabFollowsTheDesign)
 {
     form->activateWindow();
@@ -322,7 +391,9 @@ TEST_F(QuizFormTest, KeyboardAlonePlaysAFullGameAndRestarts)
         press(Qt::Key_Return);
         EXPECT_EQ(feedback(), verdict("Вярно: ", row.battle, row.commander) + std::string(row.description));
         EXPECT_FALSE(anySelection());
-        press(Qt::Key_Tab, Qt::ShiftModifier);
+        // The verdict has the focus, for a screen reader to speak; Tab leads back to the battles.
+        EXPECT_EQ(QApplication::focusWidget(), form->text1(text1::Feedback));
+        press(Qt::Key_Tab);
     }
     EXPECT_EQ(list(list1::BattlePicks).count(), 0);
     EXPECT_EQ(list(list1::CommanderPicks).count(), 0);
@@ -333,6 +404,10 @@ TEST_F(QuizFormTest, KeyboardAlonePlaysAFullGameAndRestarts)
     press(Qt::Key_Space);
     EXPECT_EQ(rows(list1::BattlePicks), SortedBattles);
     EXPECT_EQ(feedback(), "");
+    // A new game starts at the battles, with the cursor on the first one and nothing chosen.
+    EXPECT_EQ(QApplication::focusWidget(), &list(list1::BattlePicks));
+    EXPECT_EQ(list(list1::BattlePicks).currentRow(), 0);
+    EXPECT_FALSE(anySelection());
     // Enter presses the button too.
     click(list1::BattlePicks, "Битка при Дойран");
     press(Qt::Key_Tab);

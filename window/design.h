@@ -14,6 +14,18 @@ inline constexpr std::string_view CaptionTitle = "История - битки, �
 inline constexpr std::string_view HeadingText = "История - България, битки";
 inline constexpr std::string_view RestartText = "Чисти";
 
+// What assistive technology calls the visible controls, and what it says of them.
+inline constexpr std::string_view FeedbackName = "Отговор";
+inline constexpr std::string_view FeedbackDescription
+    = "Заданието, а след всеки избор на двойка – дали е вярна, и при верен отговор текст за битката";
+inline constexpr std::string_view BattlesName = "Битки";
+inline constexpr std::string_view BattlesDescription
+    = "Изберете битка с интервал или Enter; стрелките само местят курсора";
+inline constexpr std::string_view CommandersName = "Пълководци";
+inline constexpr std::string_view CommandersDescription
+    = "Изберете пълководец с интервал или Enter; двойката се проверява веднага";
+inline constexpr std::string_view RestartDescription = "Започва нова игра с всички битки и пълководци";
+
 struct Rgb {
     int red;
     int green;
@@ -23,6 +35,8 @@ struct Rgb {
 inline constexpr Rgb WindowColour{192, 192, 255};
 inline constexpr Rgb HeadingColour{255, 192, 128};
 inline constexpr Rgb RestartColour{255, 128, 128};
+// The selected row and the focus outline: dark enough for white text and against the window.
+inline constexpr Rgb SelectionColour{24, 24, 112};
 
 struct Rect {
     int left;

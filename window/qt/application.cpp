@@ -1,5 +1,7 @@
 #include "application.h"
 
+#include "accessibility.h"
+
 #include <QApplication>
 #include <QStyleFactory>
 
@@ -11,6 +13,7 @@ void configureApplication()
     QApplication::setApplicationVersion(QStringLiteral(BITKI_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(BITKI_APP_ID));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    installAccessibility();
 }
 
 } // namespace bitki

@@ -4,10 +4,13 @@
 #include "design.h"
 #include "listbox.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyledItemDelegate>
 
 #include "bitki.xpm"
 
@@ -36,6 +39,25 @@ void paint(QWidget& widget, QPalette::ColorRole role, design::Rgb colour)
     palette.setColor(role, toQColor(colour));
     widget.setPalette(palette);
 }
+
+// The row under a list's cursor gets a dashed outline while the list has the focus.
+class CursorOutlineDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (option.state.testFlag(QStyle::State_HasFocus)) {
+            painter->save();
+            const bool selected = option.state.testFlag(QStyle::State_Selected);
+            painter->setPen(
+                QPen(selected ? QColor(Qt::white) : toQColor(design::SelectionColour), 1, Qt::DashLine));
+            painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
+            painter->restore();
+        }
+    }
+};
 
 QString arrayName(const char* array, int index)
 {
@@ -73,12 +95,25 @@ QuizForm::QuizForm(QWidget* parent)
     for (int i = 0; i < static_cast<int>(m_list1.size()); ++i) {
         connect(m_list1[i], &QListWidget::itemSelectionChanged, this, [this, i] {
             // Only a selection made by the user reaches here; losing one is no click.
-            if (!m_list1[i]->selectedItems().isEmpty()) {
-                List1_Click(i);
+            if (m_list1[i]->selectedItems().isEmpty()) {
+                return;
+            }
+            const int battlesBefore = m_list1[list1::BattlePicks]->count();
+            List1_Click(i);
+            // A judged pair takes one battle away. The verdict takes the focus, so that a screen
+            // reader speaks it at once; Tab leads from it straight back to the battles.
+            if (m_list1[list1::BattlePicks]->count() < battlesBefore) {
+                m_text1[text1::Feedback]->setFocus(Qt::OtherFocusReason);
             }
         });
     }
-    connect(m_command1, &QPushButton::clicked, this, [this] { Command1_Click(0); });
+    connect(m_command1, &QPushButton::clicked, this, [this] {
+        Command1_Click(0);
+        // A new game starts at the battles.
+        m_list1[list1::BattlePicks]->setFocus(Qt::OtherFocusReason);
+    });
+    // The focus outline follows the focus.
+    connect(qApp, &QApplication::focusChanged, this, [this] { update(); });
 
     Form_Load();
 }
@@ -100,6 +135,9 @@ void QuizForm::createControls()
         m_textControls[i] = std::make_unique<QtTextControl>(*box);
     }
     m_text1[text1::Aphorism]->hide();
+    QPlainTextEdit& feedback = *m_text1[text1::Feedback];
+    feedback.setAccessibleName(toQString(design::FeedbackName));
+    feedback.setAccessibleDescription(toQString(design::FeedbackDescription));
 
     m_label1 = new QLabel(toQString(design::HeadingText), this);
     m_label1->setObjectName(arrayName("Label1", 0));
@@ -114,11 +152,22 @@ void QuizForm::createControls()
         place(*list, design::List1Rects[i]);
         const bool pickList = i == list1::BattlePicks || i == list1::CommanderPicks;
         list->setVisible(pickList);
+        list->setItemDelegate(new CursorOutlineDelegate(list));
+        QPalette palette = list->palette();
+        palette.setColor(QPalette::Highlight, toQColor(design::SelectionColour));
+        palette.setColor(QPalette::HighlightedText, Qt::white);
+        list->setPalette(palette);
         m_list1[i] = list;
         m_listControls[i] = std::make_unique<QtListControl>(*list, pickList);
     }
 
+    m_list1[list1::BattlePicks]->setAccessibleName(toQString(design::BattlesName));
+    m_list1[list1::BattlePicks]->setAccessibleDescription(toQString(design::BattlesDescription));
+    m_list1[list1::CommanderPicks]->setAccessibleName(toQString(design::CommandersName));
+    m_list1[list1::CommanderPicks]->setAccessibleDescription(toQString(design::CommandersDescription));
+
     m_command1 = new QPushButton(toQString(design::RestartText), this);
+    m_command1->setAccessibleDescription(toQString(design::RestartDescription));
     m_command1->setObjectName(arrayName("Command1", 0));
     place(*m_command1, design::Command1Rect);
     // Enter presses the focused button, as Space does.
@@ -130,6 +179,21 @@ void QuizForm::createControls()
     setTabOrder(m_list1[list1::BattlePicks], m_list1[list1::CommanderPicks]);
     setTabOrder(m_list1[list1::CommanderPicks], m_command1);
     m_text1[text1::Feedback]->setFocus();
+}
+
+void QuizForm::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    // An outline around the control with the focus, drawn by shape as well as colour: a thick
+    // dashed frame in the window's margin.
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus == nullptr || focus->parentWidget() != this || !focus->isVisible()) {
+        return;
+    }
+    QPainter painter(this);
+    QPen pen(toQColor(design::SelectionColour), 2, Qt::DashLine);
+    painter.setPen(pen);
+    painter.drawRect(focus->geometry().adjusted(-2, -2, 1, 1));
 }
 
 void QuizForm::fitFontToRows()

@@ -43,6 +43,9 @@ public:
     QPushButton* command1() const { return m_command1; }
     QLabel* label1() const { return m_label1; }
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void createControls();
     void fitFontToRows();

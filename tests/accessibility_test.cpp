@@ -1,0 +1,299 @@
+// End to end through the accessibility bus, as a screen reader sees the quiz: the real program
+// on an X server, with a private session bus and the AT-SPI bus beside it (run it under
+// dbus-run-session). The test talks AT-SPI over D-Bus directly, and plays with real key presses.
+
+#include "content.h"
+
+#include <QCoreApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusReply>
+#include <QDBusVariant>
+#include <QElapsedTimer>
+
+// After Qt: Xlib's macros (None, Bool, Status) would break its headers.
+#include "x11_session.h"
+
+#include <functional>
+#include <utility>
+
+namespace bitki::test {
+namespace {
+
+const QString Registry = QStringLiteral("org.a11y.atspi.Registry");
+const QString AccessibleInterface = QStringLiteral("org.a11y.atspi.Accessible");
+constexpr int FocusedState = 12;
+
+// A reference to an accessible object: the application's bus name and the object's path.
+struct Node {
+    QString service;
+    QString path;
+};
+
+// Collects the focus changes that applications announce.
+class FocusEvents final : public QObject {
+    Q_OBJECT
+
+public:
+    QStringList gained; // paths of objects that gained the focus, in order
+
+public Q_SLOTS: // NOLINT(readability-redundant-access-specifiers): moc needs the marker
+    void stateChanged(const QDBusMessage& message)
+    {
+        const QList<QVariant> arguments = message.arguments();
+        if (arguments.size() >= 2 && arguments.at(0).toString() == QLatin1String("focused")
+            && arguments.at(1).toInt() == 1) {
+            gained.append(message.path());
+        }
+    }
+};
+
+class Atspi {
+public:
+    explicit Atspi(QDBusConnection bus)
+        : m_bus(std::move(bus))
+    {
+    }
+
+    QVariant property(const Node& node, const QString& interface, const QString& name) const
+    {
+        QDBusMessage call = QDBusMessage::createMethodCall(node.service, node.path,
+            QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+        call << interface << name;
+        const QDBusMessage reply = m_bus.call(call);
+        return reply.arguments().isEmpty() ? QVariant()
+                                           : reply.arguments().first().value<QDBusVariant>().variant();
+    }
+
+    QString name(const Node& node) const
+    {
+        return property(node, AccessibleInterface, QStringLiteral("Name")).toString();
+    }
+
+    QString role(const Node& node) const
+    {
+        return QDBusInterface(node.service, node.path, AccessibleInterface, m_bus)
+            .call(QStringLiteral("GetRoleName"))
+            .arguments()
+            .value(0)
+            .toString();
+    }
+
+    std::vector<Node> children(const Node& node) const
+    {
+        const QDBusMessage reply = QDBusInterface(node.service, node.path, AccessibleInterface, m_bus)
+                                       .call(QStringLiteral("GetChildren"));
+        std::vector<Node> result;
+        if (reply.arguments().isEmpty()) {
+            return result;
+        }
+        const auto argument = reply.arguments().first().value<QDBusArgument>();
+        argument.beginArray();
+        while (!argument.atEnd()) {
+            QString service;
+            QDBusObjectPath path;
+            argument.beginStructure();
+            argument >> service >> path;
+            argument.endStructure();
+            result.push_back({service, path.path()});
+        }
+        argument.endArray();
+        return result;
+    }
+
+    std::vector<std::string> childNames(const Node& node) const
+    {
+        const std::vector<Node> nodes = children(node);
+        std::vector<std::string> names;
+        std::transform(nodes.begin(), nodes.end(), std::back_inserter(names),
+            [this](const Node& child) { return name(child).toStdString(); });
+        return names;
+    }
+
+    std::string text(const Node& node) const
+    {
+        const QDBusMessage reply
+            = QDBusInterface(node.service, node.path, QStringLiteral("org.a11y.atspi.Text"), m_bus)
+                  .call(QStringLiteral("GetText"), 0, -1);
+        return reply.arguments().value(0).toString().toStdString();
+    }
+
+    bool focused(const Node& node) const
+    {
+        const QDBusMessage reply = QDBusInterface(node.service, node.path, AccessibleInterface, m_bus)
+                                       .call(QStringLiteral("GetState"));
+        const auto states = qdbus_cast<QList<uint>>(reply.arguments().value(0));
+        return !states.isEmpty() && (states.first() & (1U << FocusedState)) != 0;
+    }
+
+private:
+    QDBusConnection m_bus;
+};
+
+// Runs the event loop until the condition holds or the time is up.
+bool eventually(const std::function<bool()>& condition)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > std::chrono::milliseconds(patience()).count()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        std::this_thread::sleep_for(Tick);
+    }
+    return true;
+}
+
+// Lets announcements already on their way arrive.
+void settle()
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 300) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+}
+
+std::string withoutCarriageReturns(std::string_view text)
+{
+    std::string result(text);
+    std::erase(result, '\r');
+    return result;
+}
+
+TEST(Accessibility, ScreenReaderReadsThePlayAndHearsEachVerdict)
+{
+    QDBusConnection session = QDBusConnection::sessionBus();
+    ASSERT_TRUE(session.isConnected()) << "run under dbus-run-session";
+    // Starts the accessibility bus, which must be there before the program starts.
+    const QDBusReply<QString> address = QDBusInterface(QStringLiteral("org.a11y.Bus"),
+        QStringLiteral("/org/a11y/bus"), QStringLiteral("org.a11y.Bus"), session)
+                                            .call(QStringLiteral("GetAddress"));
+    ASSERT_TRUE(address.isValid()) << address.error().message().toStdString();
+    QDBusConnection bus = QDBusConnection::connectToBus(address.value(), QStringLiteral("a11y"));
+    ASSERT_TRUE(bus.isConnected());
+    const Atspi atspi(bus);
+
+    // What a screen reader does: ask to hear focus changes.
+    FocusEvents events;
+    bus.connect(QString(), QString(), QStringLiteral("org.a11y.atspi.Event.Object"),
+        QStringLiteral("StateChanged"), &events, SLOT(stateChanged(QDBusMessage)));
+    QDBusInterface(Registry, QStringLiteral("/org/a11y/atspi/registry"), Registry, bus)
+        .call(QStringLiteral("RegisterEvent"), QStringLiteral("object:state-changed:focused"), QStringList(),
+            QString());
+
+    const DisplayConnection display(XOpenDisplay(nullptr));
+    ASSERT_NE(display, nullptr) << "run under an X server, e.g. xvfb-run";
+    Program program({.set = {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1"}});
+    ASSERT_TRUE(program.started());
+    const Window window = waitForWindow(display.get(), patience());
+    ASSERT_NE(window, 0U);
+
+    // The application, its window and the window's controls, found by name and role.
+    std::optional<Node> frame;
+    ASSERT_TRUE(eventually([&] {
+        for (const Node& application :
+            atspi.children({Registry, QStringLiteral("/org/a11y/atspi/accessible/root")})) {
+            if (atspi.name(application) == QLatin1String("bitki")) {
+                for (const Node& top : atspi.children(application)) {
+                    if (atspi.name(top).toStdString() == Caption) {
+                        frame = top;
+                    }
+                }
+            }
+        }
+        return frame.has_value();
+    }));
+    std::map<std::string, Node> controls;
+    std::vector<std::pair<std::string, std::string>> seen;
+    for (const Node& child : atspi.children(*frame)) {
+        controls[atspi.name(child).toStdString()] = child;
+        seen.emplace_back(atspi.role(child).toStdString(), atspi.name(child).toStdString());
+    }
+    // The hidden answer key is not there.
+    const std::vector<std::pair<std::string, std::string>> expected{{"text", "Отговор"},
+        {"label", "История - България, битки"}, {"list", "Битки"}, {"list", "Пълководци"},
+        {"push button", "Чисти"}};
+    ASSERT_EQ(seen, expected);
+    const Node& feedback = controls["Отговор"];
+    const Node& battles = controls["Битки"];
+    const Node& commanders = controls["Пълководци"];
+
+    EXPECT_EQ(atspi.childNames(battles),
+        std::vector<std::string>({"Битка при Адрианопол", "Битка при Ахелой", "Битка при Върбишки проход",
+            "Битка при Дойран", "Битка при завоя на Черна", "Битка при Клокотница", "Лозенградска операция",
+            "Люлебургас - БунарХисар", "Обсада на Одрин (1912-1913)", "Тутраканска операция"}));
+    EXPECT_EQ(atspi.childNames(commanders),
+        std::vector<std::string>({"ген. Васил Кутинчев", "ген. Владимир Вазов", "ген. Пантелей Киселов",
+            "ген. Радко Димитриев", "ген.Никола Иванов", "кота 1050", "хан Крум", "цар Иван Асен II",
+            "цар Калоян", "цар Симеон"}));
+    // The bridge reports each CR LF as one line feed.
+    EXPECT_EQ(atspi.text(feedback), withoutCarriageReturns(TaskStatement));
+
+    // Once the window is active (there is no window manager here to make it so), the focus is in
+    // the feedback box: the screen reader starts with the task.
+    XSetInputFocus(display.get(), window, RevertToParent, CurrentTime);
+    XSync(display.get(), False);
+    EXPECT_TRUE(eventually([&] { return atspi.focused(feedback); }));
+    EXPECT_TRUE(eventually([&] { return events.gained.contains(feedback.path); }));
+
+    // A right pair by keyboard: the verdict takes the focus, so the screen reader speaks it.
+    pressKey(display.get(), XK_Tab);
+    moveCursorTo(display.get(), 1);
+    pressKey(display.get(), XK_space);
+    pressKey(display.get(), XK_Tab);
+    moveCursorTo(display.get(), 9);
+    settle();
+    events.gained.clear();
+    pressKey(display.get(), XK_Return);
+    const std::string right = "Вярно: Битка при Ахелой цар Симеон\n" + std::string(AnswerKey[3].description);
+    EXPECT_TRUE(eventually([&] { return atspi.text(feedback) == right; })) << atspi.text(feedback);
+    EXPECT_TRUE(eventually([&] { return events.gained.contains(feedback.path); }))
+        << events.gained.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(atspi.focused(feedback));
+    EXPECT_EQ(atspi.children(battles).size(), 9U);
+
+    // A wrong pair: Tab leads from the verdict back to the battles.
+    pressKey(display.get(), XK_Tab);
+    moveCursorTo(display.get(), 0);
+    pressKey(display.get(), XK_space);
+    pressKey(display.get(), XK_Tab);
+    moveCursorTo(display.get(), 6);
+    settle();
+    events.gained.clear();
+    pressKey(display.get(), XK_Return);
+    EXPECT_TRUE(eventually([&] { return atspi.text(feedback) == "Грешка: Битка при Адрианопол хан Крум\n"; }))
+        << atspi.text(feedback);
+    EXPECT_TRUE(eventually([&] { return events.gained.contains(feedback.path); }));
+
+    // The restart: Tab to the button, Space; the new game starts at the battles.
+    for (int i = 0; i < 3; ++i) {
+        pressKey(display.get(), XK_Tab);
+    }
+    settle();
+    events.gained.clear();
+    pressKey(display.get(), XK_space);
+    EXPECT_TRUE(
+        eventually([&] { return atspi.text(feedback).empty() && atspi.children(battles).size() == 10; }));
+    EXPECT_TRUE(eventually([&] { return events.gained.contains(battles.path); }))
+        << events.gained.join(QLatin1Char(' ')).toStdString();
+
+    requestClose(display.get(), window);
+    EXPECT_EQ(program.wait(patience()), 0);
+}
+
+} // namespace
+} // namespace bitki::test
+
+int main(int argc, char* argv[])
+{
+    testing::InitGoogleTest(&argc, argv);
+    QCoreApplication application(argc, argv);
+    return RUN_ALL_TESTS();
+}
+
+#include "accessibility_test.moc"

@@ -1,0 +1,248 @@
+#pragma once
+
+// The real program started as a user starts it, on the X server named by DISPLAY, and real input
+// for it through XTest. BITKI_LAUNCHER (a valgrind command line, say) goes in front of it.
+
+#include <gtest/gtest.h>
+
+// After gtest: Xlib defines macros (None, Status) that clash with its names.
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace bitki::test {
+
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+inline constexpr milliseconds Tick{20};
+inline const std::string Caption = "www.bitki.example История - битки, сражения";
+
+inline std::vector<std::string> words(const char* text)
+{
+    std::vector<std::string> result;
+    std::istringstream stream(text != nullptr ? text : "");
+    for (std::string word; stream >> word;) {
+        result.push_back(word);
+    }
+    return result;
+}
+
+// A launcher such as valgrind makes everything slower.
+inline seconds patience()
+{
+    return words(std::getenv("BITKI_LAUNCHER")).empty() ? seconds{15} : seconds{180};
+}
+
+// The real program, run as a child process and ended when this goes.
+class Program {
+public:
+    struct Options {
+        std::vector<std::string> launcher = words(std::getenv("BITKI_LAUNCHER"));
+        std::vector<std::string> unset = {"QT_QPA_PLATFORM"};
+        std::vector<std::string> set;
+        bool captureErrors = false;
+    };
+
+    explicit Program(const Options& options)
+    {
+        std::vector<std::string> arguments = options.launcher;
+        arguments.emplace_back(BITKI_EXECUTABLE);
+        std::vector<char*> argv;
+        std::transform(arguments.begin(), arguments.end(), std::back_inserter(argv),
+            [](std::string& argument) { return argument.data(); });
+        argv.push_back(nullptr);
+
+        std::vector<char*> environment;
+        for (char** entry = environ; *entry != nullptr; ++entry) {
+            const std::string_view variable(*entry);
+            const bool dropped = std::any_of(options.unset.begin(), options.unset.end(),
+                [&](const std::string& name) { return variable.starts_with(name + "="); });
+            if (!dropped) {
+                environment.push_back(*entry);
+            }
+        }
+        m_set = options.set;
+        std::transform(m_set.begin(), m_set.end(), std::back_inserter(environment),
+            [](std::string& variable) { return variable.data(); });
+        environment.push_back(nullptr);
+
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        std::array<int, 2> errorPipe{-1, -1};
+        if (options.captureErrors && pipe2(errorPipe.data(), O_CLOEXEC) == 0) {
+            posix_spawn_file_actions_adddup2(&actions, errorPipe[1], STDERR_FILENO);
+        }
+        if (posix_spawnp(&m_pid, argv[0], &actions, nullptr, argv.data(), environment.data()) != 0) {
+            m_pid = -1;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        if (errorPipe[1] >= 0) {
+            close(errorPipe[1]);
+            m_errors = errorPipe[0];
+        }
+    }
+
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    ~Program()
+    {
+        if (m_pid > 0 && !m_status) {
+            kill(m_pid, SIGKILL);
+            waitpid(m_pid, nullptr, 0);
+        }
+        if (m_errors >= 0) {
+            close(m_errors);
+        }
+    }
+
+    bool started() const { return m_pid > 0; }
+
+    // The exit status once the process has ended, or nothing if it outlives the wait.
+    std::optional<int> wait(milliseconds limit)
+    {
+        for (auto waited = milliseconds{0}; !m_status && waited < limit; waited += Tick) {
+            int status = 0;
+            if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+                m_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            } else {
+                std::this_thread::sleep_for(Tick);
+            }
+        }
+        return m_status;
+    }
+
+    std::string errors() const
+    {
+        std::string output;
+        char buffer[4096];
+        for (ssize_t n = 0; m_errors >= 0 && (n = read(m_errors, buffer, sizeof buffer)) > 0;) {
+            output.append(buffer, static_cast<std::size_t>(n));
+        }
+        return output;
+    }
+
+private:
+    std::vector<std::string> m_set;
+    pid_t m_pid = -1;
+    int m_errors = -1;
+    std::optional<int> m_status;
+};
+
+struct DisplayCloser {
+    void operator()(Display* display) const { XCloseDisplay(display); }
+};
+using DisplayConnection = std::unique_ptr<Display, DisplayCloser>;
+
+inline std::string windowName(Display* display, Window window)
+{
+    const Atom netWmName = XInternAtom(display, "_NET_WM_NAME", False);
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long rest = 0;
+    unsigned char* data = nullptr;
+    std::string name;
+    if (XGetWindowProperty(
+            display, window, netWmName, 0, 1024, False, utf8, &type, &format, &count, &rest, &data)
+            == Success
+        && data != nullptr) {
+        name.assign(reinterpret_cast<const char*>(data), count);
+        XFree(data);
+    }
+    return name;
+}
+
+inline Window findMappedWindow(Display* display, const std::string& name)
+{
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    Window found = 0;
+    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) == 0) {
+        return 0;
+    }
+    for (unsigned int i = 0; i < count && found == 0; ++i) {
+        XWindowAttributes attributes{};
+        if (windowName(display, children[i]) == name
+            && XGetWindowAttributes(display, children[i], &attributes) != 0
+            && attributes.map_state == IsViewable) {
+            found = children[i];
+        }
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return found;
+}
+
+inline Window waitForWindow(Display* display, seconds limit)
+{
+    Window window = 0;
+    for (auto waited = milliseconds{0}; window == 0 && waited < limit; waited += Tick) {
+        std::this_thread::sleep_for(Tick);
+        window = findMappedWindow(display, Caption);
+    }
+    return window;
+}
+
+// What a window manager sends when the user closes the window.
+inline void requestClose(Display* display, Window window)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+}
+
+inline void pressKey(Display* display, KeySym symbol, bool shift = false)
+{
+    const KeyCode shiftCode = XKeysymToKeycode(display, XK_Shift_L);
+    const KeyCode code = XKeysymToKeycode(display, symbol);
+    if (shift) {
+        XTestFakeKeyEvent(display, shiftCode, True, CurrentTime);
+    }
+    XTestFakeKeyEvent(display, code, True, CurrentTime);
+    XTestFakeKeyEvent(display, code, False, CurrentTime);
+    if (shift) {
+        XTestFakeKeyEvent(display, shiftCode, False, CurrentTime);
+    }
+    XSync(display, False);
+}
+
+// Moves the list's cursor to a row counted from the top.
+inline void moveCursorTo(Display* display, std::size_t row)
+{
+    pressKey(display, XK_Home);
+    for (std::size_t i = 0; i < row; ++i) {
+        pressKey(display, XK_Down);
+    }
+}
+
+} // namespace bitki::test
