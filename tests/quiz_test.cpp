@@ -1,5 +1,6 @@
 #include "content.h"
 #include "fake_controls.h"
+#include "sorted_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -11,32 +12,8 @@ namespace {
 
 using test::FakeForm;
 using Rows = std::vector<std::string>;
-
-const Rows SortedBattles{
-    "Битка при Адрианопол",
-    "Битка при Ахелой",
-    "Битка при Върбишки проход",
-    "Битка при Дойран",
-    "Битка при завоя на Черна",
-    "Битка при Клокотница",
-    "Лозенградска операция",
-    "Люлебургас - БунарХисар",
-    "Обсада на Одрин (1912-1913)",
-    "Тутраканска операция",
-};
-
-const Rows SortedCommanders{
-    "ген. Васил Кутинчев",
-    "ген. Владимир Вазов",
-    "ген. Пантелей Киселов",
-    "ген. Радко Димитриев",
-    "ген.Никола Иванов",
-    "кота 1050",
-    "хан Крум",
-    "цар Иван Асен II",
-    "цар Калоян",
-    "цар Симеон",
-};
+using test::SortedBattles;
+using test::SortedCommanders;
 
 const std::string AchelousParagraph(AnswerKey[3].description);
 

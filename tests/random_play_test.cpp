@@ -3,6 +3,7 @@
 
 #include "content.h"
 #include "quizform.h"
+#include "sorted_rows.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -27,14 +28,8 @@ namespace bitki {
 namespace {
 
 using Rows = std::vector<std::string>;
-
-const Rows SortedBattles{"Битка при Адрианопол", "Битка при Ахелой", "Битка при Върбишки проход",
-    "Битка при Дойран", "Битка при завоя на Черна", "Битка при Клокотница", "Лозенградска операция",
-    "Люлебургас - БунарХисар", "Обсада на Одрин (1912-1913)", "Тутраканска операция"};
-
-const Rows SortedCommanders{"ген. Васил Кутинчев", "ген. Владимир Вазов", "ген. Пантелей Киселов",
-    "ген. Радко Димитриев", "ген.Никола Иванов", "кота 1050", "хан Крум", "цар Иван Асен II", "цар Калоян",
-    "цар Симеон"};
+using test::SortedBattles;
+using test::SortedCommanders;
 
 // The game as the rules say it goes, knowing nothing of widgets.
 class Model {
