@@ -26,11 +26,6 @@ using Rows = std::vector<std::string>;
 using test::SortedBattles;
 using test::SortedCommanders;
 
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::string verdict(std::string_view word, std::string_view battle, std::string_view commander)
 {
     return std::string(word) + std::string(battle) + " " + std::string(commander) + "\r\n";
@@ -67,7 +62,7 @@ protected:
     void click(int index, std::string_view text)
     {
         QListWidget& widget = list(index);
-        const auto items = widget.findItems(qs(text), Qt::MatchExactly);
+        const auto items = widget.findItems(toQString(text), Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << text;
         widget.scrollToItem(items.first());
         QTest::mouseClick(
@@ -94,7 +89,7 @@ TEST_F(QuizFormTest, StartsWithSortedListsAndTheTaskStatement)
     EXPECT_EQ(rows(list1::CommanderPicks), SortedCommanders);
     EXPECT_FALSE(anySelection());
     EXPECT_EQ(feedback(), TaskStatement);
-    QString shown = qs(TaskStatement);
+    QString shown = toQString(TaskStatement);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     EXPECT_EQ(form->text1(text1::Feedback)->toPlainText(), shown);
 
@@ -183,9 +178,9 @@ TEST_F(QuizFormTest, EveryTextFitsItsControlAndHasGlyphs)
             expectGlyphs(widget, widget.item(row)->text());
         }
     }
-    expectGlyphs(*form->text1(text1::Feedback), qs(TaskStatement).remove(QLatin1Char('\r')));
+    expectGlyphs(*form->text1(text1::Feedback), toQString(TaskStatement).remove(QLatin1Char('\r')));
     for (const KeyRow& row : AnswerKey) {
-        expectGlyphs(*form->text1(text1::Feedback), qs(row.description));
+        expectGlyphs(*form->text1(text1::Feedback), toQString(row.description));
     }
 
     // A serif face, the designed one or the nearest installed.
@@ -367,11 +362,11 @@ TEST_F(QuizFormTest, KeyboardAlonePlaysAFullGameAndRestarts)
     };
     const auto moveTo = [&](int index, std::string_view text) {
         press(Qt::Key_Home);
-        while (list(index).currentItem() != nullptr && list(index).currentItem()->text() != qs(text)
+        while (list(index).currentItem() != nullptr && list(index).currentItem()->text() != toQString(text)
             && list(index).currentRow() < list(index).count() - 1) {
             press(Qt::Key_Down);
         }
-        ASSERT_EQ(list(index).currentItem()->text(), qs(text));
+        ASSERT_EQ(list(index).currentItem()->text(), toQString(text));
     };
 
     press(Qt::Key_Tab);

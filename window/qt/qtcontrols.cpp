@@ -8,12 +8,12 @@
 
 namespace bitki {
 
-namespace {
-
 QString toQString(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+namespace {
 
 // Case folding makes the order independent of the user's locale.
 bool lessIgnoringCase(const QString& a, const QString& b)

@@ -4,8 +4,12 @@
 
 class QListWidget;
 class QPlainTextEdit;
+class QString;
 
 namespace bitki {
+
+// The quiz's UTF-8 text as Qt's.
+QString toQString(std::string_view text);
 
 // A Qt list widget seen as the quiz's list control. Its own changes never
 // raise the click: the widget's signals are blocked while it changes.

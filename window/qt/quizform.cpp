@@ -18,11 +18,6 @@ namespace bitki {
 
 namespace {
 
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QColor toQColor(design::Rgb rgb)
 {
     return {rgb.red, rgb.green, rgb.blue};
