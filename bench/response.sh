@@ -5,4 +5,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 games=${1:-100}
 build=${2:-build}
-exec xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" "$build/bench/response_bench" "$games"
+exec xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -noreset" "$build/bench/response_bench" "$games"

@@ -5,6 +5,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-30}
 build=${2:-build}
-exec xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" \
+exec xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -noreset" \
     "$build/bench/startup_bench" "$runs" \
     "$build/window/qt/bitki" "$build/bench/static_window" "$build/bench/bare_window"

@@ -187,7 +187,7 @@ TEST(Accessibility, ScreenReaderReadsThePlayAndHearsEachVerdict)
         .call(QStringLiteral("RegisterEvent"), QStringLiteral("object:state-changed:focused"), QStringList(),
             QString());
 
-    const DisplayConnection display(XOpenDisplay(nullptr));
+    const DisplayConnection display = openDisplay();
     ASSERT_NE(display, nullptr) << "run under an X server, e.g. xvfb-run";
     Program program({.set = {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1"}});
     ASSERT_TRUE(program.started());

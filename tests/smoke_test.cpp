@@ -43,7 +43,7 @@ void playFullGameAndRestart(Display* display, Window window)
 // Starts the program, waits for its window, plays, and closes it as a window manager would.
 void runSession(const std::function<void(Display*, Window)>& play)
 {
-    const DisplayConnection display(XOpenDisplay(nullptr));
+    const DisplayConnection display = openDisplay();
     ASSERT_NE(display, nullptr) << "run under an X server, e.g. xvfb-run";
     Program program({});
     ASSERT_TRUE(program.started());
@@ -89,7 +89,7 @@ std::string offences(const std::string& log)
 
 TEST(Smoke, WritesNoFileAndUsesNoNetwork)
 {
-    const DisplayConnection display(XOpenDisplay(nullptr));
+    const DisplayConnection display = openDisplay();
     ASSERT_NE(display, nullptr) << "run under an X server, e.g. xvfb-run";
     const std::filesystem::path log
         = std::filesystem::temp_directory_path() / ("bitki-strace-" + std::to_string(getpid()) + ".log");

@@ -153,6 +153,17 @@ struct DisplayCloser {
 };
 using DisplayConnection = std::unique_ptr<Display, DisplayCloser>;
 
+// A connection to the X server; a server that is just starting gets a moment.
+inline DisplayConnection openDisplay()
+{
+    DisplayConnection display(XOpenDisplay(nullptr));
+    for (int attempt = 0; display == nullptr && attempt < 50; ++attempt) {
+        std::this_thread::sleep_for(milliseconds{40});
+        display.reset(XOpenDisplay(nullptr));
+    }
+    return display;
+}
+
 inline std::string windowName(Display* display, Window window)
 {
     const Atom netWmName = XInternAtom(display, "_NET_WM_NAME", False);

@@ -7,7 +7,7 @@ program=${1:?program}
 output=${2:?output png}
 
 if [[ -z "${SCREENSHOT_INNER:-}" ]]; then
-    SCREENSHOT_INNER=1 exec xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" "$0" "$@"
+    SCREENSHOT_INNER=1 exec xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -noreset" "$0" "$@"
 fi
 
 "$program" &
