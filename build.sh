@@ -52,6 +52,12 @@ if [[ "$action" == run ]]; then
 fi
 
 ctest --test-dir "$build_dir" --output-on-failure
-tools/lint.sh "$build_dir"
+# The static checks are tuned to Debian 12's clang-tidy 14 and cppcheck 2.10; CI holds to them,
+# other versions may find other things.
+if [[ -n "${CI:-}" ]]; then
+    tools/lint.sh "$build_dir"
+else
+    tools/lint.sh "$build_dir" || echo "static checks found something (see above)"
+fi
 build "$build_dir-sanitize" -DCMAKE_BUILD_TYPE=Debug -DBITKI_SANITIZE=ON
 ctest --test-dir "$build_dir-sanitize" --output-on-failure
