@@ -2,14 +2,56 @@
 
 #include "content.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
 #include <unicode/utf8.h>
+#endif
 
 #include <algorithm>
 #include <stdexcept>
 
 namespace bitki::test {
+
+#ifdef _WIN32
+
+namespace {
+
+std::wstring wide(std::string_view text)
+{
+    const int size = static_cast<int>(text.size());
+    std::wstring result(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, result.data(), static_cast<int>(result.size()));
+    return result;
+}
+
+} // namespace
+
+bool lessIgnoringCase(std::string_view a, std::string_view b)
+{
+    const std::wstring wa = wide(a);
+    const std::wstring wb = wide(b);
+    return CompareStringOrdinal(
+               wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()), TRUE)
+        == CSTR_LESS_THAN;
+}
+
+int codePoints(std::string_view text)
+{
+    const int size = static_cast<int>(text.size());
+    const int units = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);
+    if (units == 0 && size != 0) {
+        return -1;
+    }
+    const std::wstring utf16 = wide(text);
+    return static_cast<int>(std::count_if(
+        utf16.begin(), utf16.end(), [](wchar_t unit) { return unit < 0xDC00 || unit > 0xDFFF; }));
+}
+
+#else
 
 bool lessIgnoringCase(std::string_view a, std::string_view b)
 {
@@ -32,6 +74,8 @@ int codePoints(std::string_view text)
     }
     return count;
 }
+
+#endif
 
 FakeList::FakeList(int index, bool sorted, Journal& journal)
     : m_index(index)

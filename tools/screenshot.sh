@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
 # Takes a screenshot of the quiz window under Xvfb, for the documentation.
-#   tools/screenshot.sh build/window/qt/bitki docs/screenshot.png
-# Needs xvfb, xdotool and imagemagick.
+#   tools/screenshot.sh docs/screenshot.png build/window/qt/bitki
+#   tools/screenshot.sh docs/screenshot-windows.png wine build-win32/window/win32/bitki.exe
+# Needs xvfb, xdotool and imagemagick (and wine for the second).
 set -euo pipefail
-program=${1:?program}
-output=${2:?output png}
+output=${1:?output png}
+shift
+(($#)) || { echo "usage: $0 OUTPUT.png PROGRAM [ARGUMENTS...]" >&2; exit 2; }
 
 if [[ -z "${SCREENSHOT_INNER:-}" ]]; then
-    SCREENSHOT_INNER=1 exec xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -noreset" "$0" "$@"
+    SCREENSHOT_INNER=1 exec xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -noreset" "$0" "$output" "$@"
 fi
 
-"$program" &
+"$@" &
 pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
-window=$(xdotool search --sync --onlyvisible --name 'История - битки')
-sleep 0.5
+trap 'kill $pid 2>/dev/null || true; command -v wineserver >/dev/null && wineserver -k 2>/dev/null || true' EXIT
+window=$(xdotool search --sync --onlyvisible --name 'История - битки' | head -n 1)
+sleep 1
 import -window "$window" "$output"
 echo "saved $output"

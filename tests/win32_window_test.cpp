@@ -1,0 +1,273 @@
+// The native Windows window, created in-process and played with real input (SendInput), under
+// Windows or Wine. The same things are checked as for the Qt window.
+
+#include "content.h"
+#include "quizform.h"
+#include "sorted_rows.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace bitki::win32 {
+namespace {
+
+using test::SortedBattles;
+using test::SortedCommanders;
+using Rows = std::vector<std::string>;
+
+// Lets the window handle everything queued, as its message loop does.
+void pump()
+{
+    for (int round = 0; round < 5; ++round) {
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
+            HWND top = GetAncestor(message.hwnd, GA_ROOT);
+            if (top == nullptr || IsDialogMessageW(top, &message) == FALSE) {
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+            }
+        }
+        Sleep(10);
+    }
+}
+
+void send(std::vector<INPUT> inputs)
+{
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    pump();
+}
+
+void key(WORD virtualKey, bool shift = false)
+{
+    std::vector<INPUT> inputs;
+    const auto add = [&](WORD code, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = code;
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    if (shift) {
+        add(VK_SHIFT, 0);
+    }
+    add(virtualKey, 0);
+    add(virtualKey, KEYEVENTF_KEYUP);
+    if (shift) {
+        add(VK_SHIFT, KEYEVENTF_KEYUP);
+    }
+    send(inputs);
+}
+
+void clickAt(HWND control, POINT point)
+{
+    ClientToScreen(control, &point);
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    std::vector<INPUT> inputs(3);
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = MulDiv(point.x, 65535, width - 1);
+        input.mi.dy = MulDiv(point.y, 65535, height - 1);
+    }
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    send(inputs);
+}
+
+Rows rows(HWND list)
+{
+    Win32ListControl control(list);
+    Rows result;
+    for (Position i = 0; i < control.ListCount(); ++i) {
+        result.push_back(control.List(i));
+    }
+    return result;
+}
+
+std::string verdict(std::string_view word, std::string_view battle, std::string_view commander)
+{
+    return std::string(word) + std::string(battle) + " " + std::string(commander) + "\r\n";
+}
+
+class Win32Window : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        form = std::make_unique<QuizForm>(GetModuleHandleW(nullptr));
+        ShowWindow(form->window(), SW_SHOW);
+        SetForegroundWindow(form->window());
+        SetFocus(form->text1(text1::Feedback));
+        pump();
+    }
+
+    std::string feedback() const { return Win32TextControl(form->text1(text1::Feedback)).Text(); }
+
+    int selected(int list) const
+    {
+        return static_cast<int>(SendMessageW(form->list1(list), LB_GETSELCOUNT, 0, 0));
+    }
+
+    // Scrolls the row into view and clicks it, as a user does.
+    void click(int list, std::string_view text)
+    {
+        HWND box = form->list1(list);
+        const std::wstring wanted = toUtf16(text);
+        const auto row = SendMessageW(
+            box, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wanted.c_str()));
+        ASSERT_NE(row, LB_ERR) << text;
+        SendMessageW(box, LB_SETTOPINDEX, static_cast<WPARAM>(row), 0);
+        RECT rect{};
+        SendMessageW(box, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+        clickAt(box, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    }
+
+    void clickButton()
+    {
+        RECT rect{};
+        GetClientRect(form->command1(), &rect);
+        clickAt(form->command1(), {rect.right / 2, rect.bottom / 2});
+    }
+
+    std::unique_ptr<QuizForm> form;
+};
+
+TEST_F(Win32Window, StartsWithSortedListsAndTheTaskStatement)
+{
+    // The standard list box's own sorting gives the designed order.
+    EXPECT_EQ(rows(form->list1(list1::BattlePicks)), SortedBattles);
+    EXPECT_EQ(rows(form->list1(list1::CommanderPicks)), SortedCommanders);
+    EXPECT_EQ(selected(list1::BattlePicks), 0);
+    EXPECT_EQ(selected(list1::CommanderPicks), 0);
+    EXPECT_EQ(feedback(), TaskStatement);
+    EXPECT_EQ(Win32TextControl(form->text1(text1::Aphorism)).Text(), Aphorism);
+    for (int i : {list1::KeyBattles, list1::KeyCommanders, list1::KeyDescriptions}) {
+        EXPECT_FALSE(IsWindowVisible(form->list1(i)));
+        EXPECT_EQ(rows(form->list1(i)).size(), AnswerKey.size());
+    }
+    EXPECT_EQ(rows(form->list1(list1::KeyBattles))[3], AnswerKey[3].battle);
+    EXPECT_FALSE(IsWindowVisible(form->text1(text1::Aphorism)));
+    EXPECT_EQ(GetFocus(), form->text1(text1::Feedback));
+
+    wchar_t caption[128]{};
+    GetWindowTextW(form->window(), caption, 128);
+    EXPECT_EQ(toUtf8(caption), "www.bitki.example История - битки, сражения");
+    RECT client{};
+    GetClientRect(form->window(), &client);
+    EXPECT_EQ(client.right, 461 * static_cast<int>(GetDpiForWindow(form->window())) / 96);
+}
+
+TEST_F(Win32Window, MouseJudgesEachPairOnceInEitherOrder)
+{
+    click(list1::BattlePicks, "Битка при Ахелой");
+    EXPECT_EQ(feedback(), TaskStatement);
+    click(list1::CommanderPicks, "цар Симеон");
+    EXPECT_EQ(feedback(),
+        verdict("Вярно: ", "Битка при Ахелой", "цар Симеон") + std::string(AnswerKey[3].description));
+    EXPECT_EQ(rows(form->list1(list1::BattlePicks)).size(), 9U);
+    EXPECT_EQ(rows(form->list1(list1::CommanderPicks)).size(), 9U);
+    EXPECT_EQ(selected(list1::BattlePicks) + selected(list1::CommanderPicks), 0);
+    EXPECT_EQ(GetFocus(), form->text1(text1::Feedback));
+
+    click(list1::CommanderPicks, "цар Калоян");
+    click(list1::BattlePicks, "Битка при Дойран");
+    EXPECT_EQ(feedback(), verdict("Грешка: ", "Битка при Дойран", "цар Калоян"));
+    EXPECT_EQ(rows(form->list1(list1::BattlePicks)).size(), 8U);
+    EXPECT_EQ(rows(form->list1(list1::CommanderPicks)).size(), 8U);
+    EXPECT_EQ(selected(list1::BattlePicks) + selected(list1::CommanderPicks), 0);
+}
+
+TEST_F(Win32Window, KeyboardBrowsesWithoutJudgingAndPicksWithSpaceOrEnter)
+{
+    key(VK_TAB);
+    ASSERT_EQ(GetFocus(), form->list1(list1::BattlePicks));
+    key(VK_DOWN);
+    key(VK_DOWN);
+    key(VK_END);
+    key(VK_HOME);
+    key(VK_DOWN);
+    EXPECT_EQ(selected(list1::BattlePicks), 0);
+    key(VK_SPACE);
+    EXPECT_EQ(selected(list1::BattlePicks), 1);
+    EXPECT_EQ(feedback(), TaskStatement);
+    key(VK_TAB);
+    ASSERT_EQ(GetFocus(), form->list1(list1::CommanderPicks));
+    key(VK_END);
+    key(VK_UP);
+    EXPECT_EQ(selected(list1::CommanderPicks), 0);
+    key(VK_RETURN);
+    EXPECT_EQ(feedback(), verdict("Грешка: ", "Битка при Ахелой", "цар Калоян"));
+    EXPECT_EQ(selected(list1::BattlePicks) + selected(list1::CommanderPicks), 0);
+    // The verdict has the focus; Tab leads back to the battles, Shift+Tab to the button.
+    EXPECT_EQ(GetFocus(), form->text1(text1::Feedback));
+    key(VK_TAB, true);
+    EXPECT_EQ(GetFocus(), form->command1());
+    key(VK_RETURN);
+    EXPECT_EQ(rows(form->list1(list1::BattlePicks)), SortedBattles);
+    EXPECT_EQ(feedback(), "");
+    EXPECT_EQ(GetFocus(), form->list1(list1::BattlePicks));
+}
+
+TEST_F(Win32Window, FullGameThenEmptyListsThenRestart)
+{
+    for (const KeyRow& row : AnswerKey) {
+        click(list1::BattlePicks, row.battle);
+        click(list1::CommanderPicks, row.commander);
+        EXPECT_EQ(feedback(), verdict("Вярно: ", row.battle, row.commander) + std::string(row.description));
+    }
+    EXPECT_TRUE(rows(form->list1(list1::BattlePicks)).empty());
+    const std::string last = feedback();
+    for (int i : {list1::BattlePicks, list1::CommanderPicks}) {
+        clickAt(form->list1(i), {20, 20});
+        SetFocus(form->list1(i));
+        key(VK_SPACE);
+        key(VK_DOWN);
+    }
+    EXPECT_EQ(feedback(), last);
+
+    form->Command1_Click(1);
+    EXPECT_EQ(feedback(), last);
+    clickButton();
+    EXPECT_EQ(rows(form->list1(list1::BattlePicks)), SortedBattles);
+    EXPECT_EQ(rows(form->list1(list1::CommanderPicks)), SortedCommanders);
+    EXPECT_EQ(selected(list1::BattlePicks) + selected(list1::CommanderPicks), 0);
+    EXPECT_EQ(feedback(), "");
+}
+
+std::wstring versionString(const std::vector<char>& record, const wchar_t* block, const wchar_t* name)
+{
+    const std::wstring path = std::wstring(L"\\StringFileInfo\\") + block + L"\\" + name;
+    wchar_t* value = nullptr;
+    UINT length = 0;
+    if (VerQueryValueW(record.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) == FALSE) {
+        return {};
+    }
+    return std::wstring(value, length > 0 ? length - 1 : 0);
+}
+
+TEST(Win32Program, CarriesVersionRecord100)
+{
+    const std::wstring program = toUtf16(BITKI_EXECUTABLE);
+    const DWORD size = GetFileVersionInfoSizeW(program.c_str(), nullptr);
+    ASSERT_GT(size, 0U);
+    std::vector<char> record(size);
+    ASSERT_NE(GetFileVersionInfoW(program.c_str(), 0, size, record.data()), FALSE);
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_NE(VerQueryValueW(record.data(), L"\\", reinterpret_cast<void**>(&fixed), &length), FALSE);
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1));
+    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 1));
+    for (const wchar_t* block : {L"040204B0", L"040904B0"}) {
+        EXPECT_EQ(versionString(record, block, L"FileVersion"), L"1.00");
+        EXPECT_EQ(versionString(record, block, L"ProductVersion"), L"1.00");
+    }
+    EXPECT_EQ(toUtf8(versionString(record, L"040204B0", L"FileDescription")), "Битки: викторина по история");
+}
+
+} // namespace
+} // namespace bitki::win32
