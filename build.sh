@@ -20,6 +20,7 @@ packages=(
     desktop-file-utils appstream dpkg-dev file
     valgrind strace clang-format clang-tidy cppcheck
     dbus-daemon at-spi2-core
+    g++-mingw-w64-x86-64 wine wine64
 )
 
 missing=()
@@ -61,3 +62,11 @@ else
 fi
 build "$build_dir-sanitize" -DCMAKE_BUILD_TYPE=Debug -DBITKI_SANITIZE=ON
 ctest --test-dir "$build_dir-sanitize" --output-on-failure
+
+# The native Windows program, cross-compiled with mingw-w64 and tested under Wine in a
+# throw-away prefix, on a virtual X server.
+build "$build_dir-win32" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DBITKI_BUILD_WINDOW=OFF \
+    -DCMAKE_BUILD_TYPE=Release
+WINEPREFIX="$PWD/$build_dir-win32/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+    xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -noreset" \
+    ctest --test-dir "$build_dir-win32" --output-on-failure
