@@ -40,11 +40,13 @@ void Quiz::Restart()
     text(text1::Feedback).Text("");
 }
 
-void Quiz::ListClick()
+Quiz::ClickOutcome Quiz::ListClick()
 {
     if (list(list1::BattlePicks).ListIndex() > NoRow && list(list1::CommanderPicks).ListIndex() > NoRow) {
         CheckPair();
+        return ClickOutcome::Judged;
     }
+    return ClickOutcome::Waiting;
 }
 
 void Quiz::CheckPair()

@@ -14,9 +14,12 @@ public:
     void FillLists();
     // What the restart button does: a fresh game and an empty feedback box.
     void Restart();
+    // What a click in a list led to.
+    enum class ClickOutcome { Waiting, Judged };
+
     // Runs after the user selects a row in any list: once both pick lists
     // have a selection, the pair is judged.
-    void ListClick();
+    ClickOutcome ListClick();
 
 private:
     void CheckPair();

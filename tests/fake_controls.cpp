@@ -175,7 +175,7 @@ FormControls FakeForm::controls()
     return {{List1[0], List1[1], List1[2], List1[3], List1[4]}, {Text1[0], Text1[1]}};
 }
 
-void FakeForm::pick(int listIndex, std::string_view text)
+Quiz::ClickOutcome FakeForm::pick(int listIndex, std::string_view text)
 {
     FakeList& list = List1.at(static_cast<std::size_t>(listIndex));
     const auto& rows = list.rows();
@@ -184,7 +184,7 @@ void FakeForm::pick(int listIndex, std::string_view text)
         throw std::invalid_argument("no row " + std::string(text));
     }
     list.select(static_cast<Position>(found - rows.begin()));
-    quiz.ListClick();
+    return quiz.ListClick();
 }
 
 } // namespace bitki::test

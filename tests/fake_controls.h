@@ -59,7 +59,7 @@ public:
     explicit FakeForm(bool loaded = true);
 
     // Selects the row holding this text in a pick list, then raises the click.
-    void pick(int listIndex, std::string_view text);
+    Quiz::ClickOutcome pick(int listIndex, std::string_view text);
 
     Journal journal;
     std::array<FakeList, 5> List1;

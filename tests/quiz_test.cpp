@@ -51,17 +51,18 @@ TEST(FillLists, TwiceStillGivesTenRowsEach)
 
 TEST(ListClick, WaitsForBothPicksWhateverTheOrder)
 {
+    using enum Quiz::ClickOutcome;
     FakeForm form;
-    form.pick(list1::BattlePicks, "Битка при Ахелой");
-    form.pick(list1::BattlePicks, "Битка при Дойран");
+    EXPECT_EQ(form.pick(list1::BattlePicks, "Битка при Ахелой"), Waiting);
+    EXPECT_EQ(form.pick(list1::BattlePicks, "Битка при Дойран"), Waiting);
     EXPECT_EQ(form.Text1[text1::Feedback].Text(), TaskStatement);
 
     FakeForm reverse;
-    reverse.pick(list1::CommanderPicks, "цар Симеон");
+    EXPECT_EQ(reverse.pick(list1::CommanderPicks, "цар Симеон"), Waiting);
     EXPECT_EQ(reverse.Text1[text1::Feedback].Text(), TaskStatement);
 
     FakeForm none;
-    none.quiz.ListClick();
+    EXPECT_EQ(none.quiz.ListClick(), Waiting);
     EXPECT_EQ(none.Text1[text1::Feedback].Text(), TaskStatement);
 
     for (const FakeForm* f : {&form, &reverse, &none}) {
@@ -75,7 +76,7 @@ TEST(CheckPair, RightPairShowsTheParagraphAndRemovesBoth)
 {
     FakeForm form;
     form.pick(list1::BattlePicks, "Битка при Ахелой");
-    form.pick(list1::CommanderPicks, "цар Симеон");
+    EXPECT_EQ(form.pick(list1::CommanderPicks, "цар Симеон"), Quiz::ClickOutcome::Judged);
 
     const std::string verdictLine = "Вярно: Битка при Ахелой цар Симеон\r\n";
     EXPECT_EQ(form.Text1[text1::Feedback].Text(), verdictLine + AchelousParagraph);

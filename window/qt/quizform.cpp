@@ -93,11 +93,9 @@ QuizForm::QuizForm(QWidget* parent)
             if (m_list1[i]->selectedItems().isEmpty()) {
                 return;
             }
-            const int battlesBefore = m_list1[list1::BattlePicks]->count();
-            List1_Click(i);
-            // A judged pair takes one battle away. The verdict takes the focus, so that a screen
-            // reader speaks it at once; Tab leads from it straight back to the battles.
-            if (m_list1[list1::BattlePicks]->count() < battlesBefore) {
+            // The verdict takes the focus, so that a screen reader speaks it at once; Tab leads
+            // from it straight back to the battles.
+            if (List1_Click(i) == Quiz::ClickOutcome::Judged) {
                 m_text1[text1::Feedback]->setFocus(Qt::OtherFocusReason);
             }
         });
@@ -232,9 +230,9 @@ void QuizForm::Form_Load()
     m_quiz->FillLists();
 }
 
-void QuizForm::List1_Click(int /*index*/)
+Quiz::ClickOutcome QuizForm::List1_Click(int /*index*/)
 {
-    m_quiz->ListClick();
+    return m_quiz->ListClick();
 }
 
 void QuizForm::Command1_Click(int index)

@@ -268,9 +268,9 @@ void QuizForm::Form_Load()
     m_quiz->FillLists();
 }
 
-void QuizForm::List1_Click(int /*index*/)
+Quiz::ClickOutcome QuizForm::List1_Click(int /*index*/)
 {
-    m_quiz->ListClick();
+    return m_quiz->ListClick();
 }
 
 void QuizForm::Command1_Click(int index)
@@ -305,10 +305,8 @@ LRESULT QuizForm::handle(UINT message, WPARAM wParam, LPARAM lParam)
             if (SendMessageW(m_list1[index], LB_GETSELCOUNT, 0, 0) <= 0) {
                 return 0;
             }
-            const auto battlesBefore = SendMessageW(m_list1[list1::BattlePicks], LB_GETCOUNT, 0, 0);
-            List1_Click(index);
             // As in the Qt window: the verdict takes the focus, for a screen reader to speak it.
-            if (SendMessageW(m_list1[list1::BattlePicks], LB_GETCOUNT, 0, 0) < battlesBefore) {
+            if (List1_Click(index) == Quiz::ClickOutcome::Judged) {
                 SetFocus(m_text1[text1::Feedback]);
             }
             return 0;

@@ -23,7 +23,7 @@ public:
 
     // Event procedures, raised as the user acts; Form_Load runs while the window is created.
     void Form_Load();
-    void List1_Click(int index);
+    Quiz::ClickOutcome List1_Click(int index);
     void Command1_Click(int index);
 
     HWND window() const { return m_window; }
