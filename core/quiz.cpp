@@ -40,9 +40,14 @@ void Quiz::Restart()
     text(text1::Feedback).Text("");
 }
 
+bool Quiz::PairChosen() const
+{
+    return list(list1::BattlePicks).ListIndex() > NoRow && list(list1::CommanderPicks).ListIndex() > NoRow;
+}
+
 Quiz::ClickOutcome Quiz::ListClick()
 {
-    if (list(list1::BattlePicks).ListIndex() > NoRow && list(list1::CommanderPicks).ListIndex() > NoRow) {
+    if (PairChosen()) {
         CheckPair();
         return ClickOutcome::Judged;
     }

@@ -17,6 +17,9 @@ public:
     // What a click in a list led to.
     enum class ClickOutcome { Waiting, Judged };
 
+    // Whether both pick lists have a selection, so that the next click judges the pair.
+    bool PairChosen() const;
+
     // Runs after the user selects a row in any list: once both pick lists
     // have a selection, the pair is judged.
     ClickOutcome ListClick();

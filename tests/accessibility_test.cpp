@@ -4,6 +4,7 @@
 
 #include "content.h"
 #include "sorted_rows.h"
+#include "test_main.h"
 
 #include <QCoreApplication>
 #include <QDBusArgument>
@@ -288,7 +289,8 @@ int main(int argc, char* argv[])
 {
     testing::InitGoogleTest(&argc, argv);
     QCoreApplication application(argc, argv);
-    return RUN_ALL_TESTS();
+    using bitki::test::runAllTests;
+    return runAllTests();
 }
 
 #include "accessibility_test.moc"

@@ -1,6 +1,7 @@
 // Runs the widget tests inside one QApplication, set up as the program sets it up.
 
 #include "application.h"
+#include "test_main.h"
 
 #include <QApplication>
 
@@ -11,5 +12,5 @@ int main(int argc, char* argv[])
     testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
     bitki::configureApplication();
-    return RUN_ALL_TESTS();
+    return bitki::test::runAllTests();
 }

@@ -116,15 +116,25 @@ TEST(Smoke, WritesNoFileAndUsesNoNetwork)
     EXPECT_EQ(offences(text.str()), "");
 }
 
-TEST(Smoke, WithoutADisplayItSaysSoInOneLine)
+TEST(Smoke, StartUpFailuresSayWhatIsWrong)
 {
-    Program program(
+    // No display: one line that says so.
+    Program headless(
         {.unset = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}, .set = {}, .captureErrors = true});
-    ASSERT_TRUE(program.started());
-    const std::string output = program.errors();
-    EXPECT_EQ(program.wait(patience()), 1);
+    ASSERT_TRUE(headless.started());
+    const std::string output = headless.errors();
+    EXPECT_EQ(headless.wait(patience()), 1);
     EXPECT_EQ(output.find('\n'), output.size() - 1) << output;
     EXPECT_NE(output.find("дисплей"), std::string::npos) << output;
+
+    // A display, but another fault: Qt's own words, not the display line.
+    Program broken(
+        {.unset = {"QT_QPA_PLATFORM"}, .set = {"QT_QPA_PLATFORM=nonexistent"}, .captureErrors = true});
+    ASSERT_TRUE(broken.started());
+    const std::string message = broken.errors();
+    EXPECT_EQ(broken.wait(patience()), 1);
+    EXPECT_NE(message.find("\"nonexistent\""), std::string::npos) << message;
+    EXPECT_EQ(message.find("дисплей"), std::string::npos) << message;
 }
 
 } // namespace

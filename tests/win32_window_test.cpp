@@ -2,6 +2,7 @@
 // Windows or Wine. The same things are checked as for the Qt window.
 
 #include "content.h"
+#include "design.h"
 #include "quizform.h"
 #include "sorted_rows.h"
 
@@ -156,7 +157,7 @@ TEST_F(Win32Window, StartsWithSortedListsAndTheTaskStatement)
 
     wchar_t caption[128]{};
     GetWindowTextW(form->window(), caption, 128);
-    EXPECT_EQ(toUtf8(caption), "www.bitki.example История - битки, сражения");
+    EXPECT_EQ(toUtf8(caption), design::Caption());
     RECT client{};
     GetClientRect(form->window(), &client);
     EXPECT_EQ(client.right, 461 * static_cast<int>(GetDpiForWindow(form->window())) / 96);
@@ -263,8 +264,8 @@ TEST(Win32Program, CarriesVersionRecord100)
     EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1));
     EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 1));
     for (const wchar_t* block : {L"040204B0", L"040904B0"}) {
-        EXPECT_EQ(versionString(record, block, L"FileVersion"), L"1.00");
-        EXPECT_EQ(versionString(record, block, L"ProductVersion"), L"1.00");
+        EXPECT_EQ(toUtf8(versionString(record, block, L"FileVersion")), BITKI_VERSION);
+        EXPECT_EQ(toUtf8(versionString(record, block, L"ProductVersion")), BITKI_VERSION);
     }
     EXPECT_EQ(toUtf8(versionString(record, L"040204B0", L"FileDescription")), "Битки: викторина по история");
 }

@@ -3,6 +3,8 @@
 // The real program started as a user starts it, on the X server named by DISPLAY, and real input
 // for it through XTest. BITKI_LAUNCHER (a valgrind command line, say) goes in front of it.
 
+#include "design.h"
+
 #include <gtest/gtest.h>
 
 // After gtest: Xlib defines macros (None, Status) that clash with its names.
@@ -34,7 +36,7 @@ using std::chrono::milliseconds;
 using std::chrono::seconds;
 
 inline constexpr milliseconds Tick{20};
-inline const std::string Caption = "www.bitki.example История - битки, сражения";
+inline const std::string Caption = design::Caption();
 
 inline std::vector<std::string> words(const char* text)
 {
@@ -60,12 +62,14 @@ public:
         std::vector<std::string> unset = {"QT_QPA_PLATFORM"};
         std::vector<std::string> set;
         bool captureErrors = false;
+        // Another program and its arguments, in place of the quiz.
+        std::vector<std::string> command = {BITKI_EXECUTABLE};
     };
 
     explicit Program(const Options& options)
     {
         std::vector<std::string> arguments = options.launcher;
-        arguments.emplace_back(BITKI_EXECUTABLE);
+        arguments.insert(arguments.end(), options.command.begin(), options.command.end());
         std::vector<char*> argv;
         std::transform(arguments.begin(), arguments.end(), std::back_inserter(argv),
             [](std::string& argument) { return argument.data(); });
@@ -107,8 +111,12 @@ public:
     ~Program()
     {
         if (m_pid > 0 && !m_status) {
-            kill(m_pid, SIGKILL);
-            waitpid(m_pid, nullptr, 0);
+            // Asked first, so that it can end its own children.
+            kill(m_pid, SIGTERM);
+            if (!wait(seconds{3})) {
+                kill(m_pid, SIGKILL);
+                waitpid(m_pid, nullptr, 0);
+            }
         }
         if (m_errors >= 0) {
             close(m_errors);
@@ -116,6 +124,7 @@ public:
     }
 
     bool started() const { return m_pid > 0; }
+    pid_t pid() const { return m_pid; }
 
     // The exit status once the process has ended, or nothing if it outlives the wait.
     std::optional<int> wait(milliseconds limit)

@@ -4,6 +4,7 @@
 // colours and the positions of the controls in pixels of the client area.
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace bitki::design {
@@ -13,6 +14,12 @@ inline constexpr std::string_view SiteAddress = "www.bitki.example";
 inline constexpr std::string_view CaptionTitle = "История - битки, сражения";
 inline constexpr std::string_view HeadingText = "История - България, битки";
 inline constexpr std::string_view RestartText = "Чисти";
+
+// The window's caption: the address, one blank, the title.
+inline std::string Caption()
+{
+    return std::string(SiteAddress) + ' ' + std::string(CaptionTitle);
+}
 
 // What assistive technology calls the visible controls, and what it says of them.
 inline constexpr std::string_view FeedbackName = "Отговор";
