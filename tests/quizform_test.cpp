@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -125,11 +126,13 @@ TEST_F(QuizFormTest, LaidOutAsDesigned)
     expectAt(*form->command1(), design::Command1Rect);
 
     EXPECT_EQ(form->size(), QSize(461, 345));
-    EXPECT_EQ(form->minimumSize(), form->maximumSize());
-    EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("www.bitki.example История - битки, сражения"));
+    // It may grow (a projector), never shrink below the design.
+    EXPECT_EQ(form->minimumSize(), QSize(461, 345));
+    EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(
+        form->windowTitle(), toQString(design::SiteAddress) + QStringLiteral(" История - битки, сражения"));
     EXPECT_FALSE(form->windowIcon().isNull());
-    EXPECT_EQ(QApplication::applicationVersion(), QStringLiteral("1.00"));
+    EXPECT_EQ(QApplication::applicationVersion(), QStringLiteral(BITKI_VERSION));
     EXPECT_EQ(form->label1()->text(), QStringLiteral("История - България, битки"));
     EXPECT_EQ(form->command1()->text(), QStringLiteral("Чисти"));
 
@@ -147,9 +150,8 @@ TEST_F(QuizFormTest, LaidOutAsDesigned)
     EXPECT_EQ(box.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 
-// Run again with a scale factor and with a fallback font: nothing may be cut off, and every
-// Cyrillic letter must have a glyph.
-TEST_F(QuizFormTest, EveryTextFitsItsControlAndHasGlyphs)
+// Nothing may be cut off, and every Cyrillic letter must have a glyph.
+void expectTextsFit(const QuizForm& form)
 {
     const auto expectGlyphs = [](const QWidget& widget, const QString& text) {
         for (const QChar letter : text) {
@@ -158,18 +160,18 @@ TEST_F(QuizFormTest, EveryTextFitsItsControlAndHasGlyphs)
                 << static_cast<int>(letter.unicode());
         }
     };
-    const QLabel& heading = *form->label1();
+    const QLabel& heading = *form.label1();
     EXPECT_LE(heading.fontMetrics().horizontalAdvance(heading.text()), heading.contentsRect().width());
     EXPECT_LE(heading.fontMetrics().height(), heading.contentsRect().height());
     expectGlyphs(heading, heading.text());
 
-    const QPushButton& button = *form->command1();
+    const QPushButton& button = *form.command1();
     EXPECT_LE(button.fontMetrics().horizontalAdvance(button.text()) + 8, button.width());
     EXPECT_LE(button.fontMetrics().height(), button.height());
     expectGlyphs(button, button.text());
 
     for (int i : {list1::BattlePicks, list1::CommanderPicks}) {
-        const QListWidget& widget = list(i);
+        const QListWidget& widget = *form.list1(i);
         for (int row = 0; row < widget.count(); ++row) {
             const QRect rect = widget.visualItemRect(widget.item(row));
             const int textWidth = widget.fontMetrics().horizontalAdvance(widget.item(row)->text());
@@ -178,17 +180,75 @@ TEST_F(QuizFormTest, EveryTextFitsItsControlAndHasGlyphs)
             expectGlyphs(widget, widget.item(row)->text());
         }
     }
-    expectGlyphs(*form->text1(text1::Feedback), toQString(TaskStatement).remove(QLatin1Char('\r')));
+    const QPlainTextEdit& feedback = *form.text1(text1::Feedback);
+    expectGlyphs(feedback, toQString(TaskStatement).remove(QLatin1Char('\r')));
+    // Every verdict line, the longest wrong one included, stays one line on screen.
+    const int room
+        = feedback.viewport()->width() - 2 * static_cast<int>(feedback.document()->documentMargin());
     for (const KeyRow& row : AnswerKey) {
-        expectGlyphs(*form->text1(text1::Feedback), toQString(row.description));
+        expectGlyphs(feedback, toQString(row.description));
+        for (const KeyRow& other : AnswerKey) {
+            const QString line = toQString(VerdictWrong) + toQString(row.battle) + QLatin1Char(' ')
+                + toQString(other.commander);
+            EXPECT_LE(feedback.fontMetrics().horizontalAdvance(line), room) << line.toStdString();
+        }
     }
+}
 
+// Run again with a scale factor and with a fallback font.
+TEST_F(QuizFormTest, EveryTextFitsItsControlAndHasGlyphs)
+{
+    expectTextsFit(*form);
     // A serif face, the designed one or the nearest installed.
     const QString face = QFontInfo(form->font()).family();
     const char* expected = std::getenv("BITKI_EXPECTED_FACE");
     EXPECT_EQ(face, QString::fromUtf8(expected != nullptr ? expected : "Liberation Serif"));
     const QImage shot = form->grab().toImage();
     EXPECT_EQ(shot.size(), QSize(461, 345) * form->devicePixelRatioF());
+}
+
+// A projector: the window grows, and the design grows with it as one picture.
+TEST_F(QuizFormTest, EnlargedWindowScalesTheWholeDesignByOneFactor)
+{
+    const qreal designPoints = form->font().pointSizeF();
+    for (const QSize size : {QSize(1383, 1035), QSize(1920, 1050), QSize(700, 900)}) {
+        form->resize(size);
+        const qreal factor = std::min(size.width() / 461.0, size.height() / 345.0);
+        const QPointF origin((size.width() - 461 * factor) / 2, (size.height() - 345 * factor) / 2);
+        EXPECT_DOUBLE_EQ(form->scale(), factor);
+        const auto expectScaled = [&](const QWidget& widget, const design::Rect& rect) {
+            const QRectF wanted(
+                origin + QPointF(rect.left, rect.top) * factor, QSizeF(rect.width, rect.height) * factor);
+            const QRect actual = widget.geometry();
+            EXPECT_NEAR(actual.left(), wanted.left(), 1) << widget.objectName().toStdString();
+            EXPECT_NEAR(actual.top(), wanted.top(), 1) << widget.objectName().toStdString();
+            EXPECT_NEAR(actual.width(), wanted.width(), 1) << widget.objectName().toStdString();
+            EXPECT_NEAR(actual.height(), wanted.height(), 1) << widget.objectName().toStdString();
+            EXPECT_TRUE(form->rect().contains(actual)) << widget.objectName().toStdString();
+            EXPECT_DOUBLE_EQ(widget.font().pointSizeF(), designPoints * factor);
+        };
+        for (int i = 0; i < 5; ++i) {
+            expectScaled(list(i), design::List1Rects[i]);
+        }
+        expectScaled(*form->text1(text1::Feedback), design::Text1Rects[0]);
+        expectScaled(*form->label1(), design::Label1Rect);
+        expectScaled(*form->command1(), design::Command1Rect);
+        expectTextsFit(*form);
+    }
+
+    // Ctrl+0 gives the designed size back; Ctrl+Plus grows it again, Ctrl+Minus shrinks it.
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTest::keyClick(form.get(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(form->size(), QSize(461, 345));
+    EXPECT_DOUBLE_EQ(form->scale(), 1);
+    EXPECT_EQ(list(list1::BattlePicks).geometry(), QRect(16, 56, 241, 118));
+    QTest::keyClick(form.get(), Qt::Key_Plus, Qt::ControlModifier);
+    QTest::keyClick(form.get(), Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_NEAR(form->scale(), 1.5, 0.005);
+    QTest::keyClick(form.get(), Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_NEAR(form->scale(), 1.25, 0.005);
+    EXPECT_TRUE(form->screen()->availableGeometry().contains(form->frameGeometry()));
 }
 
 TEST_F(QuizFormTest, AssistiveTechnologySeesTheVisibleControlsByName)

@@ -1,5 +1,6 @@
 #include "listbox.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 
 namespace bitki {
@@ -41,6 +42,24 @@ void ListBox::keyPressEvent(QKeyEvent* event)
     default:
         QListWidget::keyPressEvent(event);
     }
+}
+
+void ListBox::focusInEvent(QFocusEvent* event)
+{
+    QListWidget::focusInEvent(event);
+    // Qt announces the row before the list itself, so a screen reader ends on the list and never
+    // says the row: announce it again once the list has been announced.
+    QMetaObject::invokeMethod(this, &ListBox::announceCursorRow, Qt::QueuedConnection);
+}
+
+void ListBox::announceCursorRow()
+{
+    if (!QAccessible::isActive() || !hasFocus() || !currentIndex().isValid()) {
+        return;
+    }
+    QAccessibleEvent event(this, QAccessible::Focus);
+    event.setChild(currentIndex().row());
+    QAccessible::updateAccessibility(&event);
 }
 
 } // namespace bitki

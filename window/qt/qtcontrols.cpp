@@ -50,6 +50,8 @@ void QtListControl::Clear()
 {
     const QSignalBlocker blocker(&m_widget);
     m_widget.clear();
+    // A new game shows the top of the list.
+    m_widget.scrollToTop();
 }
 
 void QtListControl::AddItem(std::string_view text)
@@ -80,14 +82,21 @@ void QtListControl::RemoveItem(Position row)
 
     const auto shifted = [row](int r) { return r > row ? r - 1 : r; };
     const auto at = [this](int r) { return m_widget.model()->index(r, 0); };
-    if (const int count = m_widget.count(); count > 0 && cursor != NoRow) {
-        // A cursor on the removed row rests on the row that moved into its place.
-        const int next = cursor == row ? std::min<int>(row, count - 1) : shifted(cursor);
-        selection.setCurrentIndex(at(next), QItemSelectionModel::NoUpdate);
+    {
+        // A list without the focus moves its cursor silently: the view would announce the new
+        // row as focused to assistive technology, and take a screen reader away from wherever
+        // the focus really is.
+        const QSignalBlocker silent(m_widget.hasFocus() ? nullptr : &selection);
+        if (const int count = m_widget.count(); count > 0 && cursor != NoRow) {
+            // A cursor on the removed row rests on the row that moved into its place.
+            const int next = cursor == row ? std::min<int>(row, count - 1) : shifted(cursor);
+            selection.setCurrentIndex(at(next), QItemSelectionModel::NoUpdate);
+        }
+        if (selected != NoRow && selected != row) {
+            selection.select(at(shifted(selected)), QItemSelectionModel::Select);
+        }
     }
-    if (selected != NoRow && selected != row) {
-        selection.select(at(shifted(selected)), QItemSelectionModel::Select);
-    }
+    m_widget.viewport()->update();
 }
 
 QtTextControl::QtTextControl(QPlainTextEdit& widget)

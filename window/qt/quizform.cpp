@@ -3,16 +3,22 @@
 #include "content.h"
 #include "design.h"
 #include "listbox.h"
+#include "textbox.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
 #include "bitki.xpm"
+
+#include <algorithm>
+#include <cmath>
 
 namespace bitki {
 
@@ -23,11 +29,6 @@ QColor toQColor(design::Rgb rgb)
     return {rgb.red, rgb.green, rgb.blue};
 }
 
-void place(QWidget& widget, const design::Rect& rect)
-{
-    widget.setGeometry(rect.left, rect.top, rect.width, rect.height);
-}
-
 void paint(QWidget& widget, QPalette::ColorRole role, design::Rgb colour)
 {
     QPalette palette = widget.palette();
@@ -35,10 +36,15 @@ void paint(QWidget& widget, QPalette::ColorRole role, design::Rgb colour)
     widget.setPalette(palette);
 }
 
-// The row under a list's cursor gets a dashed outline while the list has the focus.
+// The row under a list's cursor gets a dashed outline while the list has the focus; it grows
+// with the window.
 class CursorOutlineDelegate final : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    CursorOutlineDelegate(const QuizForm& form, QObject* parent)
+        : QStyledItemDelegate(parent)
+        , m_form(form)
+    {
+    }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -46,12 +52,16 @@ public:
         if (option.state.testFlag(QStyle::State_HasFocus)) {
             painter->save();
             const bool selected = option.state.testFlag(QStyle::State_Selected);
+            const int width = std::max(1, qRound(m_form.scale()));
             painter->setPen(
-                QPen(selected ? QColor(Qt::white) : toQColor(design::SelectionColour), 1, Qt::DashLine));
-            painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
+                QPen(selected ? QColor(Qt::white) : toQColor(design::SelectionColour), width, Qt::DashLine));
+            painter->drawRect(option.rect.adjusted(width, width, -2 * width, -2 * width));
             painter->restore();
         }
     }
+
+private:
+    const QuizForm& m_form;
 };
 
 QString arrayName(const char* array, int index)
@@ -62,14 +72,13 @@ QString arrayName(const char* array, int index)
 } // namespace
 
 QuizForm::QuizForm(QWidget* parent)
-    : QWidget(parent,
-        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QWidget(parent)
 {
     setObjectName(QStringLiteral("QuizForm"));
-    setWindowTitle(toQString(design::SiteAddress) + QLatin1Char(' ') + toQString(design::CaptionTitle));
+    setWindowTitle(toQString(design::Caption()));
     setWindowIcon(QIcon(QPixmap(bitki_xpm)));
-    setFixedSize(design::ClientWidth, design::ClientHeight);
+    setMinimumSize(design::ClientWidth, design::ClientHeight);
+    resize(design::ClientWidth, design::ClientHeight);
     setAutoFillBackground(true);
     paint(*this, QPalette::Window, design::WindowColour);
 
@@ -79,32 +88,25 @@ QuizForm::QuizForm(QWidget* parent)
     setFont(font);
 
     createControls();
+    layoutControls();
     fitFontToRows();
+    m_designPointSize = this->font().pointSizeF();
+    createShortcuts();
 
     const FormControls form{
         {*m_listControls[0], *m_listControls[1], *m_listControls[2], *m_listControls[3], *m_listControls[4]},
         {*m_textControls[0], *m_textControls[1]}};
-    LoadDesignTimeContent(form);
-    m_quiz = std::make_unique<Quiz>(form);
+    m_events = std::make_unique<FormEvents>(form, [this](FocusTarget target) { moveFocus(target); });
 
     for (int i = 0; i < static_cast<int>(m_list1.size()); ++i) {
         connect(m_list1[i], &QListWidget::itemSelectionChanged, this, [this, i] {
             // Only a selection made by the user reaches here; losing one is no click.
-            if (m_list1[i]->selectedItems().isEmpty()) {
-                return;
-            }
-            // The verdict takes the focus, so that a screen reader speaks it at once; Tab leads
-            // from it straight back to the battles.
-            if (List1_Click(i) == Quiz::ClickOutcome::Judged) {
-                m_text1[text1::Feedback]->setFocus(Qt::OtherFocusReason);
+            if (!m_list1[i]->selectedItems().isEmpty()) {
+                List1_Click(i);
             }
         });
     }
-    connect(m_command1, &QPushButton::clicked, this, [this] {
-        Command1_Click(0);
-        // A new game starts at the battles.
-        m_list1[list1::BattlePicks]->setFocus(Qt::OtherFocusReason);
-    });
+    connect(m_command1, &QPushButton::clicked, this, [this] { Command1_Click(0); });
     // The focus outline follows the focus.
     connect(qApp, &QApplication::focusChanged, this, [this] { update(); });
 
@@ -116,14 +118,8 @@ QuizForm::~QuizForm() = default;
 void QuizForm::createControls()
 {
     for (int i = 0; i < static_cast<int>(m_text1.size()); ++i) {
-        auto* box = new QPlainTextEdit(this);
+        auto* box = new TextBox(this);
         box->setObjectName(arrayName("Text1", i));
-        place(*box, design::Text1Rects[i]);
-        box->setReadOnly(true);
-        box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        box->setFocusPolicy(Qt::StrongFocus);
-        box->setTabChangesFocus(true);
-        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         m_text1[i] = box;
         m_textControls[i] = std::make_unique<QtTextControl>(*box);
     }
@@ -134,7 +130,6 @@ void QuizForm::createControls()
 
     m_label1 = new QLabel(toQString(design::HeadingText), this);
     m_label1->setObjectName(arrayName("Label1", 0));
-    place(*m_label1, design::Label1Rect);
     m_label1->setAlignment(Qt::AlignCenter);
     m_label1->setAutoFillBackground(true);
     paint(*m_label1, QPalette::Window, design::HeadingColour);
@@ -142,10 +137,9 @@ void QuizForm::createControls()
     for (int i = 0; i < static_cast<int>(m_list1.size()); ++i) {
         auto* list = new ListBox(this);
         list->setObjectName(arrayName("List1", i));
-        place(*list, design::List1Rects[i]);
         const bool pickList = i == list1::BattlePicks || i == list1::CommanderPicks;
         list->setVisible(pickList);
-        list->setItemDelegate(new CursorOutlineDelegate(list));
+        list->setItemDelegate(new CursorOutlineDelegate(*this, list));
         QPalette palette = list->palette();
         palette.setColor(QPalette::Highlight, toQColor(design::SelectionColour));
         palette.setColor(QPalette::HighlightedText, Qt::white);
@@ -162,7 +156,6 @@ void QuizForm::createControls()
     m_command1 = new QPushButton(toQString(design::RestartText), this);
     m_command1->setAccessibleDescription(toQString(design::RestartDescription));
     m_command1->setObjectName(arrayName("Command1", 0));
-    place(*m_command1, design::Command1Rect);
     // Enter presses the focused button, as Space does.
     m_command1->setAutoDefault(true);
     paint(*m_command1, QPalette::Button, design::RestartColour);
@@ -184,9 +177,86 @@ void QuizForm::paintEvent(QPaintEvent* event)
         return;
     }
     QPainter painter(this);
-    QPen pen(toQColor(design::SelectionColour), 2, Qt::DashLine);
-    painter.setPen(pen);
-    painter.drawRect(focus->geometry().adjusted(-2, -2, 1, 1));
+    const int width = qRound(2 * m_scale);
+    painter.setPen(QPen(toQColor(design::SelectionColour), width, Qt::DashLine));
+    painter.drawRect(focus->geometry().adjusted(-width, -width, width / 2, width / 2));
+}
+
+void QuizForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layoutControls();
+}
+
+void QuizForm::layoutControls()
+{
+    // One factor for the whole design, so that it keeps its proportions; the picture is centred.
+    m_scale = std::min(static_cast<qreal>(width()) / design::ClientWidth,
+        static_cast<qreal>(height()) / design::ClientHeight);
+    const QPointF origin(
+        (width() - design::ClientWidth * m_scale) / 2, (height() - design::ClientHeight * m_scale) / 2);
+    const auto place = [&](QWidget& widget, const design::Rect& rect) {
+        const QPointF topLeft = origin + QPointF(rect.left, rect.top) * m_scale;
+        widget.setGeometry(qRound(topLeft.x()), qRound(topLeft.y()), qRound(rect.width * m_scale),
+            qRound(rect.height * m_scale));
+    };
+    for (std::size_t i = 0; i < m_list1.size(); ++i) {
+        place(*m_list1[i], design::List1Rects[i]);
+    }
+    for (std::size_t i = 0; i < m_text1.size(); ++i) {
+        place(*m_text1[i], design::Text1Rects[i]);
+    }
+    place(*m_label1, design::Label1Rect);
+    place(*m_command1, design::Command1Rect);
+
+    if (m_designPointSize > 0) {
+        QFont font = this->font();
+        font.setPointSizeF(m_designPointSize * m_scale);
+        setFont(font);
+    }
+    update();
+}
+
+void QuizForm::createShortcuts()
+{
+    // Steps of a quarter of the designed size; nothing is remembered.
+    constexpr qreal Step = 0.25;
+    const auto add = [this](const QKeySequence& keys, auto action) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, action);
+    };
+    const auto larger = [this] { zoomTo((std::floor(m_scale / Step + 0.05) + 1) * Step); };
+    add(QKeySequence::ZoomIn, larger);
+    add(QKeySequence(Qt::CTRL | Qt::Key_Equal), larger);
+    add(QKeySequence::ZoomOut, [this] { zoomTo((std::ceil(m_scale / Step - 0.05) - 1) * Step); });
+    add(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { zoomTo(1); });
+    add(QKeySequence(Qt::Key_F11), [this] { isFullScreen() ? showNormal() : showFullScreen(); });
+}
+
+void QuizForm::zoomTo(qreal factor)
+{
+    if (isFullScreen() || isMaximized()) {
+        showNormal();
+    }
+    // Within the screen, frame included.
+    const QRect available = screen()->availableGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    factor = std::min({factor, static_cast<qreal>(available.width() - frame.width()) / design::ClientWidth,
+        static_cast<qreal>(available.height() - frame.height()) / design::ClientHeight});
+    factor = std::max<qreal>(factor, 1);
+    const QSize wanted(qRound(design::ClientWidth * factor), qRound(design::ClientHeight * factor));
+    resize(wanted);
+    QRect placed(frameGeometry().topLeft(), wanted + frame);
+    placed.moveLeft(std::clamp(placed.left(), available.left(), available.right() + 1 - placed.width()));
+    placed.moveTop(std::clamp(placed.top(), available.top(), available.bottom() + 1 - placed.height()));
+    move(placed.topLeft());
+}
+
+void QuizForm::moveFocus(FocusTarget target)
+{
+    QWidget* control = target == FocusTarget::Feedback ? static_cast<QWidget*>(m_text1[text1::Feedback])
+                                                       : m_list1[list1::BattlePicks];
+    control->setFocus(Qt::OtherFocusReason);
 }
 
 void QuizForm::fitFontToRows()
@@ -227,19 +297,17 @@ void QuizForm::fitFontToRows()
 
 void QuizForm::Form_Load()
 {
-    m_quiz->FillLists();
+    m_events->Form_Load();
 }
 
-Quiz::ClickOutcome QuizForm::List1_Click(int /*index*/)
+Quiz::ClickOutcome QuizForm::List1_Click(int index)
 {
-    return m_quiz->ListClick();
+    return m_events->List1_Click(index);
 }
 
 void QuizForm::Command1_Click(int index)
 {
-    if (index == 0) {
-        m_quiz->Restart();
-    }
+    m_events->Command1_Click(index);
 }
 
 QListWidget* QuizForm::list1(int index) const

@@ -2,11 +2,15 @@
 
 // QuizForm is the program's one window. It owns every control and holds the
 // design-time content in them; the game itself is bitki::Quiz in core/, which
-// works on the controls only through the adapters of qtcontrols.h. The event
-// procedures below just forward to it.
+// works on the controls only through the adapters of qtcontrols.h, and the
+// event procedures are bitki::FormEvents, shared with the Windows window.
+//
+// The window can be enlarged (a projector in a classroom): the whole design
+// then scales by one factor, centred, with the spare margin in the window's
+// colour.
 
+#include "formevents.h"
 #include "qtcontrols.h"
-#include "quiz.h"
 
 #include <QWidget>
 
@@ -43,21 +47,33 @@ public:
     QPushButton* command1() const { return m_command1; }
     QLabel* label1() const { return m_label1; }
 
+    // How much larger than designed the window is drawn: 1 at the designed size.
+    qreal scale() const { return m_scale; }
+    // Resizes the window to the designed size times this factor, within the screen.
+    void zoomTo(qreal factor);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void createControls();
+    void createShortcuts();
     void fitFontToRows();
+    void layoutControls();
+    void moveFocus(FocusTarget target);
 
     std::array<ListBox*, 5> m_list1{};
     std::array<QPlainTextEdit*, 2> m_text1{};
     QLabel* m_label1 = nullptr;
     QPushButton* m_command1 = nullptr;
+    // The window's font at the designed size, after any fitting to a stand-in face.
+    qreal m_designPointSize = 0;
+    qreal m_scale = 1;
 
     std::array<std::unique_ptr<QtListControl>, 5> m_listControls;
     std::array<std::unique_ptr<QtTextControl>, 2> m_textControls;
-    std::unique_ptr<Quiz> m_quiz;
+    std::unique_ptr<FormEvents> m_events;
 };
 
 } // namespace bitki

@@ -1,0 +1,242 @@
+// A real screen reader, Orca, listening to the quiz as a blind pupil would, with its speech
+// written to a file by speech-dispatcher. Run on an X server under dbus-run-session; the test
+// starts the accessibility bus, speech-dispatcher, Orca and the quiz itself, plays by keyboard,
+// and checks what was spoken.
+
+#include "content.h"
+#include "design.h"
+#include "x11_session.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+namespace bitki::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void writeFile(const fs::path& path, const std::string& text)
+{
+    std::ofstream(path) << text;
+}
+
+// Speech, Orca and the accessibility bus in a folder of their own, ended with the test.
+class ScreenReader {
+public:
+    ScreenReader()
+    {
+        std::string pattern = (fs::temp_directory_path() / "bitki-orca-XXXXXX").string();
+        m_home = mkdtemp(pattern.data());
+        fs::create_directories(m_home / "speech" / "modules");
+        fs::create_directories(m_home / "log");
+        fs::create_directories(m_home / "run");
+        fs::permissions(m_home / "run", fs::perms::owner_all);
+        // Every utterance becomes a line of the file; the null sound driver stands in for a card.
+        writeFile(m_home / "speech" / "speechd.conf",
+            "AddModule \"file\" \"sd_generic\" \"file.conf\"\n"
+            "DefaultModule file\n"
+            "DefaultLanguage \"bg\"\n"
+            "AudioOutputMethod \"libao\"\n");
+        writeFile(m_home / "speech" / "modules" / "file.conf",
+            "GenericExecuteSynth \"printf '%s\\\\n' \\'$DATA\\' >> " + spokenPath().string()
+                + "\"\n"
+                  "GenericLanguage \"bg\" \"bg\" \"utf-8\"\n"
+                  "GenericLanguage \"en\" \"en\" \"utf-8\"\n"
+                  "AddVoice \"bg\" \"MALE1\" \"file\"\n"
+                  "AddVoice \"en\" \"MALE1\" \"file\"\n");
+        writeFile(m_home / ".libao", "default_driver=null\n");
+
+        const std::string socket = (m_home / "speechd.sock").string();
+        m_environment = {"HOME=" + m_home.string(), "XDG_RUNTIME_DIR=" + (m_home / "run").string(),
+            "XDG_CONFIG_HOME=" + (m_home / "config").string(), "XDG_DATA_HOME=" + (m_home / "data").string(),
+            "SPEECHD_ADDRESS=unix_socket:" + socket, "LANG=C.UTF-8"};
+        const auto start = [this](std::vector<std::string> command) {
+            return std::make_unique<Program>(Program::Options{.launcher = {},
+                .unset = {"QT_QPA_PLATFORM", "HOME", "LANG", "LC_ALL"},
+                .set = m_environment,
+                .captureErrors = false,
+                .command = std::move(command)});
+        };
+        m_speech = start({BITKI_SPEECH_DISPATCHER, "--run-single", "--timeout", "0", "--config-dir",
+            (m_home / "speech").string(), "--communication-method", "unix_socket", "--socket-path", socket,
+            "--log-dir", (m_home / "log").string()});
+        m_bus = start({BITKI_AT_SPI_BUS_LAUNCHER, "--launch-immediately"});
+        waitFor([&] { return fs::exists(socket); });
+        m_orca = start({BITKI_ORCA, "--user-prefs", (m_home / "orca").string(), "--debug-file",
+            (m_home / "log" / "orca.debug").string()});
+    }
+
+    ScreenReader(const ScreenReader&) = delete;
+    ScreenReader& operator=(const ScreenReader&) = delete;
+
+    ~ScreenReader()
+    {
+        m_orca.reset();
+        m_bus.reset();
+        m_speech.reset();
+        if (!testing::Test::HasFailure()) {
+            fs::remove_all(m_home);
+        }
+    }
+
+    // Why the screen reader is not listening, or nothing when it is.
+    std::string problem() const
+    {
+        if (!m_speech->started() || !m_bus->started() || !m_orca->started()) {
+            return "speech-dispatcher, the accessibility bus or orca did not start";
+        }
+        return "orca said nothing within " + std::to_string(patience().count()) + " s; see "
+            + (m_home / "log").string();
+    }
+
+    const std::vector<std::string>& environment() const { return m_environment; }
+    fs::path spokenPath() const { return m_home / "spoken.txt"; }
+    // The speech module cuts a text into sentences, each on a line that starts with the blank
+    // that followed the full stop; joined again, each utterance is one line.
+    std::string spoken() const
+    {
+        std::string text = readFile(spokenPath());
+        for (std::size_t at = text.find("\n "); at != std::string::npos; at = text.find("\n ", at)) {
+            text.erase(at, 1);
+        }
+        return text;
+    }
+
+    // Everything said from now on.
+    void mark() { m_mark = spoken().size(); }
+    std::string since() const { return spoken().substr(std::min(m_mark, spoken().size())); }
+
+    // Waits until what was said since the mark holds every one of these, in this order.
+    bool heard(const std::vector<std::string>& phrases) const
+    {
+        return waitFor([&] {
+            const std::string said = since();
+            std::size_t at = 0;
+            for (const std::string& phrase : phrases) {
+                at = said.find(phrase, at);
+                if (at == std::string::npos) {
+                    return false;
+                }
+                at += phrase.size();
+            }
+            return true;
+        });
+    }
+
+    static bool waitFor(const std::function<bool()>& condition)
+    {
+        for (auto waited = milliseconds{0}; waited < patience(); waited += Tick) {
+            if (condition()) {
+                return true;
+            }
+            std::this_thread::sleep_for(Tick);
+        }
+        return condition();
+    }
+
+private:
+    fs::path m_home;
+    std::vector<std::string> m_environment;
+    std::unique_ptr<Program> m_speech;
+    std::unique_ptr<Program> m_bus;
+    std::unique_ptr<Program> m_orca;
+    std::size_t m_mark = 0;
+};
+
+std::size_t count(const std::string& text, const std::string& phrase)
+{
+    std::size_t found = 0;
+    for (std::size_t at = text.find(phrase); at != std::string::npos; at = text.find(phrase, at + 1)) {
+        ++found;
+    }
+    return found;
+}
+
+// Speech after a key press, for the failure message.
+std::string said(const ScreenReader& reader)
+{
+    return "\nheard:\n" + reader.since();
+}
+
+TEST(ScreenReader, OrcaSpeaksEveryStepOfAKeyboardGame)
+{
+    ScreenReader reader;
+    ASSERT_TRUE(ScreenReader::waitFor([&] { return !reader.spoken().empty(); })) << reader.problem();
+
+    const DisplayConnection display = openDisplay();
+    ASSERT_NE(display, nullptr) << "run under an X server, e.g. xvfb-run";
+    reader.mark();
+    std::vector<std::string> environment = reader.environment();
+    Program program({.unset = {"QT_QPA_PLATFORM", "HOME", "LANG", "LC_ALL"}, .set = environment});
+    ASSERT_TRUE(program.started());
+    const Window window = waitForWindow(display.get(), patience());
+    ASSERT_NE(window, 0U);
+    XSetInputFocus(display.get(), window, RevertToParent, CurrentTime);
+    XSync(display.get(), False);
+    const auto press = [&](KeySym key, std::vector<std::string> expected) {
+        reader.mark();
+        pressKey(display.get(), key);
+        return reader.heard(expected);
+    };
+
+    // The window opens on the task, with what the box is for.
+    EXPECT_TRUE(reader.heard({std::string(design::FeedbackName), "Да се състави проект",
+        std::string(design::FeedbackDescription)}))
+        << said(reader);
+
+    // Entering a list says the row under the cursor; arrows say each row; Space says it is chosen.
+    EXPECT_TRUE(press(XK_Tab, {"Битки", "Битка при Адрианопол"})) << said(reader);
+    EXPECT_TRUE(press(XK_Down, {"Битка при Ахелой"})) << said(reader);
+    EXPECT_TRUE(press(XK_space, {"selected"})) << said(reader);
+    EXPECT_TRUE(press(XK_Tab, {"Пълководци", "ген. Васил Кутинчев"})) << said(reader);
+    EXPECT_TRUE(press(XK_End, {"цар Симеон"})) << said(reader);
+    EXPECT_TRUE(press(XK_Up, {"цар Калоян"})) << said(reader);
+
+    // A wrong pair: the verdict line, whole.
+    EXPECT_TRUE(press(XK_Return, {"Грешка: Битка при Ахелой цар Калоян"})) << said(reader);
+
+    // A right pair: the verdict line, then the whole paragraph, once, and no help text.
+    EXPECT_TRUE(press(XK_Tab, {"Битка при Върбишки проход"})) << said(reader);
+    pressKey(display.get(), XK_space);
+    EXPECT_TRUE(press(XK_Tab, {"цар Симеон"})) << said(reader);
+    moveCursorTo(display.get(), 6);
+    const std::string paragraph(AnswerKey[9].description);
+    EXPECT_TRUE(press(XK_Return, {"Вярно: Битка при Върбишки проход хан Крум", paragraph})) << said(reader);
+    std::this_thread::sleep_for(seconds{1});
+    EXPECT_EQ(count(reader.since(), paragraph), 1U) << said(reader);
+    EXPECT_EQ(count(reader.since(), std::string(design::FeedbackDescription)), 0U) << said(reader);
+
+    // The pupil reads the box with the arrow keys; the next verdict is still spoken.
+    EXPECT_TRUE(press(XK_Down, {paragraph})) << said(reader);
+    pressKey(display.get(), XK_Up);
+    pressKey(display.get(), XK_Down);
+    EXPECT_TRUE(press(XK_Tab, {"Битка при Дойран"})) << said(reader);
+    EXPECT_TRUE(press(XK_Home, {"Битка при Адрианопол"})) << said(reader);
+    pressKey(display.get(), XK_space);
+    pressKey(display.get(), XK_Tab);
+    EXPECT_TRUE(press(XK_Home, {"ген. Васил Кутинчев"})) << said(reader);
+    EXPECT_TRUE(press(XK_Return, {"Грешка: Битка при Адрианопол ген. Васил Кутинчев"})) << said(reader);
+
+    // A restart: the battle list, full again, from its first row.
+    for (int i = 0; i < 3; ++i) {
+        pressKey(display.get(), XK_Tab);
+    }
+    EXPECT_TRUE(press(XK_space, {"Битки", "10", "Битка при Адрианопол"})) << said(reader);
+
+    requestClose(display.get(), window);
+    EXPECT_EQ(program.wait(patience()), 0);
+    std::cout << "What Orca said:\n" << reader.spoken();
+}
+
+} // namespace
+} // namespace bitki::test
