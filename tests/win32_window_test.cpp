@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,14 +22,16 @@ using test::SortedBattles;
 using test::SortedCommanders;
 using Rows = std::vector<std::string>;
 
+// The window on screen, whose keys the message loop translates.
+const QuizForm* shown = nullptr;
+
 // Lets the window handle everything queued, as its message loop does.
 void pump()
 {
     for (int round = 0; round < 5; ++round) {
         MSG message{};
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
-            HWND top = GetAncestor(message.hwnd, GA_ROOT);
-            if (top == nullptr || IsDialogMessageW(top, &message) == FALSE) {
+            if (shown == nullptr || !shown->preTranslate(message)) {
                 TranslateMessage(&message);
                 DispatchMessageW(&message);
             }
@@ -101,6 +104,7 @@ protected:
     void SetUp() override
     {
         form = std::make_unique<QuizForm>(GetModuleHandleW(nullptr));
+        shown = form.get();
         ShowWindow(form->window(), SW_SHOW);
         SetForegroundWindow(form->window());
         SetFocus(form->text1(text1::Feedback));
@@ -135,6 +139,18 @@ protected:
         clickAt(form->command1(), {rect.right / 2, rect.bottom / 2});
     }
 
+    void TearDown() override { shown = nullptr; }
+
+    // The selection in the feedback box, as a screen reader reads it.
+    std::wstring selectedFeedback() const
+    {
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(form->text1(text1::Feedback), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+            reinterpret_cast<LPARAM>(&end));
+        return toUtf16(feedback()).substr(start, end - start);
+    }
+
     std::unique_ptr<QuizForm> form;
 };
 
@@ -153,6 +169,18 @@ TEST_F(Win32Window, StartsWithSortedListsAndTheTaskStatement)
     }
     EXPECT_EQ(rows(form->list1(list1::KeyBattles))[3], AnswerKey[3].battle);
     EXPECT_FALSE(IsWindowVisible(form->text1(text1::Aphorism)));
+    // The hidden controls are no children of the window: assistive technology cannot reach the key.
+    for (HWND hidden : {form->list1(list1::KeyBattles), form->list1(list1::KeyCommanders),
+             form->list1(list1::KeyDescriptions), form->text1(text1::Aphorism)}) {
+        EXPECT_FALSE(IsChild(form->window(), hidden));
+    }
+    EnumChildWindows(
+        form->window(),
+        [](HWND child, LPARAM) {
+            EXPECT_TRUE(IsWindowVisible(child));
+            return TRUE;
+        },
+        0);
     EXPECT_EQ(GetFocus(), form->text1(text1::Feedback));
 
     wchar_t caption[128]{};
@@ -204,8 +232,15 @@ TEST_F(Win32Window, KeyboardBrowsesWithoutJudgingAndPicksWithSpaceOrEnter)
     key(VK_RETURN);
     EXPECT_EQ(feedback(), verdict("Грешка: ", "Битка при Ахелой", "цар Калоян"));
     EXPECT_EQ(selected(list1::BattlePicks) + selected(list1::CommanderPicks), 0);
-    // The verdict has the focus; Tab leads back to the battles, Shift+Tab to the button.
+    // The verdict has the focus, its line selected for a screen reader to speak whole; Tab leads
+    // back to the battles, and coming back by Shift+Tab selects nothing.
     EXPECT_EQ(GetFocus(), form->text1(text1::Feedback));
+    EXPECT_EQ(toUtf8(selectedFeedback()), "Грешка: Битка при Ахелой цар Калоян");
+    key(VK_TAB);
+    EXPECT_EQ(GetFocus(), form->list1(list1::BattlePicks));
+    key(VK_TAB, true);
+    EXPECT_EQ(GetFocus(), form->text1(text1::Feedback));
+    EXPECT_EQ(selectedFeedback(), L"");
     key(VK_TAB, true);
     EXPECT_EQ(GetFocus(), form->command1());
     key(VK_RETURN);
@@ -238,6 +273,97 @@ TEST_F(Win32Window, FullGameThenEmptyListsThenRestart)
     EXPECT_EQ(rows(form->list1(list1::CommanderPicks)), SortedCommanders);
     EXPECT_EQ(selected(list1::BattlePicks) + selected(list1::CommanderPicks), 0);
     EXPECT_EQ(feedback(), "");
+}
+
+// A projector: the window grows, and the design grows with it as one picture.
+TEST_F(Win32Window, EnlargedWindowScalesTheWholeDesignByOneFactor)
+{
+    const double screen = GetDpiForWindow(form->window()) / 96.0;
+    const auto clientSize = [&] {
+        RECT client{};
+        GetClientRect(form->window(), &client);
+        return client;
+    };
+    for (const SIZE size : {SIZE{1383, 1035}, SIZE{1900, 1000}, SIZE{700, 900}}) {
+        RECT frame{0, 0, size.cx, size.cy};
+        AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(form->window(), GWL_STYLE)), FALSE,
+            static_cast<DWORD>(GetWindowLongPtrW(form->window(), GWL_EXSTYLE)));
+        SetWindowPos(form->window(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+            SWP_NOZORDER | SWP_NOMOVE);
+        pump();
+        const RECT client = clientSize();
+        const double factor = std::min(client.right / 461.0, client.bottom / 345.0);
+        EXPECT_NEAR(form->scale(), factor, 1e-9);
+        const double left = (client.right - 461 * factor) / 2;
+        const double top = (client.bottom - 345 * factor) / 2;
+        const auto expectScaled = [&](HWND control, const design::Rect& rect) {
+            RECT placed{};
+            GetWindowRect(control, &placed);
+            MapWindowPoints(nullptr, form->window(), reinterpret_cast<POINT*>(&placed), 2);
+            EXPECT_NEAR(placed.left, left + rect.left * factor, 1);
+            EXPECT_NEAR(placed.top, top + rect.top * factor, 1);
+            EXPECT_NEAR(placed.right - placed.left, rect.width * factor, 1);
+            EXPECT_NEAR(placed.bottom - placed.top, rect.height * factor, 1);
+            // The text grows by the same factor, and fits.
+            auto* font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+            LOGFONTW description{};
+            GetObjectW(font, sizeof description, &description);
+            EXPECT_NEAR(-description.lfHeight, 16 * factor, 1);
+        };
+        for (int i : {list1::BattlePicks, list1::CommanderPicks}) {
+            expectScaled(form->list1(i), design::List1Rects[i]);
+            HDC context = GetDC(form->list1(i));
+            SelectObject(context, reinterpret_cast<HFONT>(SendMessageW(form->list1(i), WM_GETFONT, 0, 0)));
+            RECT inside{};
+            GetClientRect(form->list1(i), &inside);
+            for (const std::string& row : rows(form->list1(i))) {
+                const std::wstring text = toUtf16(row);
+                SIZE extent{};
+                GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &extent);
+                EXPECT_LE(extent.cx, inside.right) << row;
+            }
+            ReleaseDC(form->list1(i), context);
+        }
+        expectScaled(form->text1(text1::Feedback), design::Text1Rects[0]);
+        expectScaled(form->label1(), design::Label1Rect);
+        expectScaled(form->command1(), design::Command1Rect);
+
+        // The spare margin is painted in the window's own colour (an earlier window's brush is long gone).
+        RedrawWindow(form->window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        HDC context = GetDC(form->window());
+        EXPECT_EQ(GetPixel(context, 1, 1), RGB(192, 192, 255));
+        ReleaseDC(form->window(), context);
+    }
+
+    // Never smaller than designed; Ctrl+0 gives the designed size back, Ctrl+Plus and Ctrl+Minus step.
+    MINMAXINFO limits{};
+    SendMessageW(form->window(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    RECT designed{0, 0, static_cast<LONG>(461 * screen), static_cast<LONG>(345 * screen)};
+    AdjustWindowRectEx(&designed, static_cast<DWORD>(GetWindowLongPtrW(form->window(), GWL_STYLE)), FALSE,
+        static_cast<DWORD>(GetWindowLongPtrW(form->window(), GWL_EXSTYLE)));
+    EXPECT_EQ(limits.ptMinTrackSize.x, designed.right - designed.left);
+    SetFocus(form->list1(list1::BattlePicks));
+    const auto control = [](WORD code) {
+        std::vector<INPUT> inputs(4);
+        for (INPUT& input : inputs) {
+            input.type = INPUT_KEYBOARD;
+        }
+        inputs[0].ki.wVk = VK_CONTROL;
+        inputs[1].ki.wVk = code;
+        inputs[2].ki.wVk = code;
+        inputs[2].ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs[3].ki.wVk = VK_CONTROL;
+        inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
+        send(inputs);
+    };
+    control('0');
+    EXPECT_EQ(clientSize().right, static_cast<LONG>(461 * screen));
+    EXPECT_NEAR(form->scale(), screen, 0.01);
+    control(VK_OEM_PLUS);
+    EXPECT_NEAR(form->scale(), 1.25 * screen, 0.01);
+    control(VK_OEM_MINUS);
+    EXPECT_NEAR(form->scale(), screen, 0.01);
+    EXPECT_EQ(rows(form->list1(list1::BattlePicks)), SortedBattles);
 }
 
 std::wstring versionString(const std::vector<char>& record, const wchar_t* block, const wchar_t* name)

@@ -1,12 +1,15 @@
 #include "quizform.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int showCommand)
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    // For the accessibility service that names the controls.
+    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 
     bitki::win32::QuizForm form(instance);
     // Centred on the screen the first time it is shown.
@@ -23,11 +26,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
 
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // The dialog manager gives Tab, Shift+Tab and Enter their usual meaning.
-        if (IsDialogMessageW(form.window(), &message) == FALSE) {
+        // The size keys, and the dialog manager's Tab, Shift+Tab and Enter.
+        if (!form.preTranslate(message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
+    }
+    if (com) {
+        CoUninitialize();
     }
     return static_cast<int>(message.wParam);
 }

@@ -4,8 +4,10 @@
 #include "design.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace bitki::win32 {
 
@@ -16,6 +18,9 @@ constexpr int List1Id = 100;
 constexpr int Text1Id = 200;
 constexpr int Command1Id = 300;
 constexpr int Label1Id = 400;
+constexpr int ZoomInId = 500;
+constexpr int ZoomOutId = 501;
+constexpr int ZoomResetId = 502;
 
 COLORREF toColorRef(design::Rgb rgb)
 {
@@ -35,17 +40,6 @@ UINT dpiOf(HWND window)
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return static_cast<UINT>(dpi);
-}
-
-int scaled(int pixels, UINT dpi)
-{
-    return MulDiv(pixels, static_cast<int>(dpi), 96);
-}
-
-void place(HWND control, const design::Rect& rect, UINT dpi)
-{
-    SetWindowPos(control, nullptr, scaled(rect.left, dpi), scaled(rect.top, dpi), scaled(rect.width, dpi),
-        scaled(rect.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Picks the row under the list's cursor, as a click on it does.
@@ -114,8 +108,10 @@ LRESULT CALLBACK pickListProcedure(HWND list, UINT message, WPARAM wParam, LPARA
             return DefSubclassProc(list, message, wParam, lParam);
         }
         if (count > 0) {
-            SendMessageW(
-                list, LB_SETCARETINDEX, static_cast<WPARAM>(std::clamp(target, 0, count - 1)), FALSE);
+            const int row = std::clamp(target, 0, count - 1);
+            SendMessageW(list, LB_SETCARETINDEX, static_cast<WPARAM>(row), FALSE);
+            // The list box tells assistive technology only of selections; this move is news too.
+            NotifyWinEvent(EVENT_OBJECT_FOCUS, list, OBJID_CLIENT, row + 1);
         }
         return 0;
     }
@@ -144,12 +140,17 @@ LRESULT CALLBACK pickListProcedure(HWND list, UINT message, WPARAM wParam, LPARA
     return DefSubclassProc(list, message, wParam, lParam);
 }
 
-// The feedback box is read-only: Tab leaves it, as in any other control.
+// The feedback box is read-only: Tab leaves it, as in any other control, and arriving by Tab
+// does not select the whole text (a screen reader would say only how much is selected).
 LRESULT CALLBACK feedbackProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
     if (message == WM_GETDLGCODE) {
         return DefSubclassProc(edit, message, wParam, lParam)
-            & ~static_cast<LRESULT>(DLGC_WANTTAB | DLGC_WANTALLKEYS);
+            & ~static_cast<LRESULT>(DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_HASSETSEL);
+    }
+    if (message == WM_KILLFOCUS) {
+        // The verdict line is selected only for the moment the verdict arrives.
+        SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(-1), 0);
     }
     return DefSubclassProc(edit, message, wParam, lParam);
 }
@@ -162,38 +163,54 @@ QuizForm::QuizForm(HINSTANCE instance)
     , m_headingBrush(CreateSolidBrush(toColorRef(design::HeadingColour)))
     , m_buttonBrush(CreateSolidBrush(toColorRef(design::RestartColour)))
 {
+    // The class outlives any one window, so it holds no brush of a window's: each window paints
+    // its own background.
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = windowProcedure;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconW(instance, L"IDI_ICON1");
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = m_windowBrush;
     windowClass.lpszClassName = ClassName;
     RegisterClassExW(&windowClass);
 
-    const std::wstring caption = toUtf16(design::SiteAddress) + L" " + toUtf16(design::CaptionTitle);
-    constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    m_window = CreateWindowExW(WS_EX_CONTROLPARENT, ClassName, caption.c_str(), style, CW_USEDEFAULT,
-        CW_USEDEFAULT, design::ClientWidth, design::ClientHeight, nullptr, nullptr, instance, this);
+    const std::wstring caption = toUtf16(design::Caption());
+    m_window = CreateWindowExW(WS_EX_CONTROLPARENT, ClassName, caption.c_str(),
+        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, design::ClientWidth,
+        design::ClientHeight, nullptr, nullptr, instance, this);
+    m_keyHolder = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
 
     createControls();
-    layout(dpiOf(m_window));
+    nameControls();
+    zoomTo(1);
+
+    std::array<ACCEL, 6> keys{{
+        {FCONTROL | FVIRTKEY, VK_OEM_PLUS, ZoomInId},
+        {FCONTROL | FVIRTKEY, VK_ADD, ZoomInId},
+        {FCONTROL | FVIRTKEY, VK_OEM_MINUS, ZoomOutId},
+        {FCONTROL | FVIRTKEY, VK_SUBTRACT, ZoomOutId},
+        {FCONTROL | FVIRTKEY, '0', ZoomResetId},
+        {FCONTROL | FVIRTKEY, VK_NUMPAD0, ZoomResetId},
+    }};
+    m_shortcuts = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 
     const FormControls form{
         {*m_listControls[0], *m_listControls[1], *m_listControls[2], *m_listControls[3], *m_listControls[4]},
         {*m_textControls[0], *m_textControls[1]}};
-    LoadDesignTimeContent(form);
-    m_quiz = std::make_unique<Quiz>(form);
+    m_events = std::make_unique<FormEvents>(form, [this](FocusTarget target) { moveFocus(target); });
     Form_Load();
-    SetFocus(m_text1[text1::Feedback]);
+    m_lastFocus = m_text1[text1::Feedback];
+    SetFocus(m_lastFocus);
 }
 
 QuizForm::~QuizForm()
 {
-    if (IsWindow(m_window) != FALSE) {
-        DestroyWindow(m_window);
+    for (HWND window : {m_window, m_keyHolder}) {
+        if (IsWindow(window) != FALSE) {
+            DestroyWindow(window);
+        }
     }
+    DestroyAcceleratorTable(m_shortcuts);
     DeleteObject(m_font);
     DeleteObject(m_windowBrush);
     DeleteObject(m_headingBrush);
@@ -202,10 +219,12 @@ QuizForm::~QuizForm()
 
 void QuizForm::createControls()
 {
-    // Created in tab order; only the visible controls are tab stops.
+    // Created in tab order; only the visible controls are tab stops. The hidden ones hold the
+    // answer key under a window of their own that nobody sees or reads.
     const auto create = [this](const wchar_t* kind, DWORD style, int id, bool shown) {
         return CreateWindowExW(0, kind, L"", WS_CHILD | style | (shown ? WS_VISIBLE | WS_TABSTOP : 0), 0, 0,
-            0, 0, m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), m_instance, nullptr);
+            0, 0, shown ? m_window : m_keyHolder, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+            m_instance, nullptr);
     };
     constexpr DWORD editStyle = ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER;
     for (int i = 0; i < 2; ++i) {
@@ -233,51 +252,150 @@ void QuizForm::createControls()
     SetWindowTextW(m_command1, toUtf16(design::RestartText).c_str());
 }
 
-void QuizForm::layout(UINT dpi)
+void QuizForm::nameControls() const
 {
-    RECT frame{0, 0, scaled(design::ClientWidth, dpi), scaled(design::ClientHeight, dpi)};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_STYLE)), FALSE,
-        static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_EXSTYLE)));
-    SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Windows' own service gives the controls their names; where it is missing (Wine has none)
+    // they go without, and the quiz works the same.
+    IAccPropServices* services = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+            reinterpret_cast<void**>(&services)))
+        || services == nullptr) {
+        return;
+    }
+    const auto describe = [services](HWND control, std::string_view name, std::string_view description) {
+        services->SetHwndPropStr(
+            control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, toUtf16(name).c_str());
+        services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+            PROPID_ACC_DESCRIPTION, toUtf16(description).c_str());
+    };
+    describe(m_text1[text1::Feedback], design::FeedbackName, design::FeedbackDescription);
+    describe(m_list1[list1::BattlePicks], design::BattlesName, design::BattlesDescription);
+    describe(m_list1[list1::CommanderPicks], design::CommandersName, design::CommandersDescription);
+    describe(m_command1, design::RestartText, design::RestartDescription);
+    services->Release();
+}
 
-    for (int i = 0; i < 5; ++i) {
-        place(m_list1[i], design::List1Rects[i], dpi);
+SIZE QuizForm::frameSize(double factor) const
+{
+    RECT frame{0, 0, static_cast<LONG>(std::lround(design::ClientWidth * factor)),
+        static_cast<LONG>(std::lround(design::ClientHeight * factor))};
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_STYLE));
+    const auto extended = static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_EXSTYLE));
+    // The frame of the window's own screen, where Windows can say it (Windows 10 and later).
+    using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi = reinterpret_cast<AdjustForDpi>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    if (adjustForDpi == nullptr || adjustForDpi(&frame, style, FALSE, extended, dpiOf(m_window)) == FALSE) {
+        AdjustWindowRectEx(&frame, style, FALSE, extended);
     }
-    for (int i = 0; i < 2; ++i) {
-        place(m_text1[i], design::Text1Rects[i], dpi);
-    }
-    place(m_label1, design::Label1Rect, dpi);
-    place(m_command1, design::Command1Rect, dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
 
-    HFONT old = m_font;
-    m_font = CreateFontW(-MulDiv(design::FontPointSize, static_cast<int>(dpi), 72), 0, 0, 0, FW_NORMAL, FALSE,
-        FALSE, FALSE, RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-        DEFAULT_PITCH | FF_ROMAN, toUtf16(design::FontFamily).c_str());
-    for (HWND control : {m_text1[0], m_text1[1], m_label1, m_list1[0], m_list1[1], m_list1[2], m_list1[3],
-             m_list1[4], m_command1}) {
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
+void QuizForm::zoomTo(double factor)
+{
+    if (IsZoomed(m_window) != FALSE) {
+        ShowWindow(m_window, SW_RESTORE);
     }
-    if (old != nullptr) {
-        DeleteObject(old);
+    const double screen = dpiOf(m_window) / 96.0;
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const SIZE design = frameSize(screen);
+    const SIZE room{work.right - work.left - (design.cx - static_cast<LONG>(design::ClientWidth * screen)),
+        work.bottom - work.top - (design.cy - static_cast<LONG>(design::ClientHeight * screen))};
+    factor = std::min(
+        {factor, room.cx / (design::ClientWidth * screen), room.cy / (design::ClientHeight * screen)});
+    factor = std::max(factor, 1.0);
+    const SIZE size = frameSize(screen * factor);
+    RECT now{};
+    GetWindowRect(m_window, &now);
+    const LONG left = std::clamp(now.left, work.left, std::max(work.left, work.right - size.cx));
+    const LONG top = std::clamp(now.top, work.top, std::max(work.top, work.bottom - size.cy));
+    SetWindowPos(m_window, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    layoutControls();
+}
+
+void QuizForm::layoutControls()
+{
+    if (m_command1 == nullptr) {
+        return;
     }
+    // One factor for the whole design, the screen's DPI included, so that it keeps its
+    // proportions; the picture is centred and the margin is the window's background.
+    RECT client{};
+    GetClientRect(m_window, &client);
+    m_scale = std::min(static_cast<double>(client.right) / design::ClientWidth,
+        static_cast<double>(client.bottom) / design::ClientHeight);
+    const double left = (client.right - design::ClientWidth * m_scale) / 2;
+    const double top = (client.bottom - design::ClientHeight * m_scale) / 2;
+    const auto place = [&](HWND control, const design::Rect& rect) {
+        SetWindowPos(control, nullptr, static_cast<int>(std::lround(left + rect.left * m_scale)),
+            static_cast<int>(std::lround(top + rect.top * m_scale)),
+            static_cast<int>(std::lround(rect.width * m_scale)),
+            static_cast<int>(std::lround(rect.height * m_scale)), SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    place(m_list1[list1::BattlePicks], design::List1Rects[list1::BattlePicks]);
+    place(m_list1[list1::CommanderPicks], design::List1Rects[list1::CommanderPicks]);
+    place(m_text1[text1::Feedback], design::Text1Rects[text1::Feedback]);
+    place(m_label1, design::Label1Rect);
+    place(m_command1, design::Command1Rect);
+
+    // Points at 96 dots per inch are a third larger in pixels.
+    const int height = static_cast<int>(std::lround(design::FontPointSize * 96.0 / 72 * m_scale));
+    if (height != m_fontHeight) {
+        HFONT old = m_font;
+        m_font = CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
+            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_ROMAN,
+            toUtf16(design::FontFamily).c_str());
+        m_fontHeight = height;
+        for (HWND control : {m_text1[text1::Feedback], m_label1, m_list1[list1::BattlePicks],
+                 m_list1[list1::CommanderPicks], m_command1}) {
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
+        }
+        if (old != nullptr) {
+            DeleteObject(old);
+        }
+    }
+    InvalidateRect(m_window, nullptr, TRUE);
+}
+
+bool QuizForm::preTranslate(MSG& message) const
+{
+    return TranslateAcceleratorW(m_window, m_shortcuts, &message) != 0
+        || IsDialogMessageW(m_window, &message) != FALSE;
+}
+
+void QuizForm::moveFocus(FocusTarget target) const
+{
+    SetFocus(target == FocusTarget::Feedback ? m_text1[text1::Feedback] : m_list1[list1::BattlePicks]);
+}
+
+void QuizForm::selectVerdictLine() const
+{
+    // A screen reader speaks the selection when the focus arrives: the whole verdict line, however
+    // the box wraps it.
+    const std::string text = m_textControls[text1::Feedback]->Text();
+    const std::size_t end = text.find("\r\n");
+    const std::wstring line = toUtf16(std::string_view(text).substr(0, end));
+    SendMessageW(m_text1[text1::Feedback], EM_SETSEL, 0, static_cast<LPARAM>(line.size()));
 }
 
 void QuizForm::Form_Load()
 {
-    m_quiz->FillLists();
+    m_events->Form_Load();
 }
 
-Quiz::ClickOutcome QuizForm::List1_Click(int /*index*/)
+Quiz::ClickOutcome QuizForm::List1_Click(int index)
 {
-    return m_quiz->ListClick();
+    const Quiz::ClickOutcome outcome = m_events->List1_Click(index);
+    if (outcome == Quiz::ClickOutcome::Judged) {
+        selectVerdictLine();
+    }
+    return outcome;
 }
 
 void QuizForm::Command1_Click(int index)
 {
-    if (index == 0) {
-        m_quiz->Restart();
-    }
+    m_events->Command1_Click(index);
 }
 
 LRESULT CALLBACK QuizForm::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -302,23 +420,59 @@ LRESULT QuizForm::handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (id >= List1Id && id < List1Id + 5 && code == LBN_SELCHANGE) {
             const int index = id - List1Id;
             // Only a pick reaches here; losing a selection is no click.
-            if (SendMessageW(m_list1[index], LB_GETSELCOUNT, 0, 0) <= 0) {
-                return 0;
-            }
-            // As in the Qt window: the verdict takes the focus, for a screen reader to speak it.
-            if (List1_Click(index) == Quiz::ClickOutcome::Judged) {
-                SetFocus(m_text1[text1::Feedback]);
+            if (SendMessageW(m_list1[index], LB_GETSELCOUNT, 0, 0) > 0) {
+                List1_Click(index);
             }
             return 0;
         }
         // Enter on the focused button comes from the dialog manager as IDOK.
         if ((id == Command1Id && code == BN_CLICKED) || (id == IDOK && GetFocus() == m_command1)) {
             Command1_Click(0);
-            SetFocus(m_list1[list1::BattlePicks]);
             return 0;
+        }
+        // Steps of a quarter of the designed size; nothing is remembered.
+        const double designed = m_scale / (dpiOf(m_window) / 96.0);
+        switch (id) {
+        case ZoomInId:
+            zoomTo((std::floor(designed * 4 + 0.2) + 1) / 4);
+            return 0;
+        case ZoomOutId:
+            zoomTo((std::ceil(designed * 4 - 0.2) - 1) / 4);
+            return 0;
+        case ZoomResetId:
+            zoomTo(1);
+            return 0;
+        default:
+            break;
         }
         break;
     }
+    case WM_ACTIVATE:
+        // Back in the window, the focus returns to the control that had it.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (HWND focus = GetFocus(); focus != nullptr && IsChild(m_window, focus) != FALSE) {
+                m_lastFocus = focus;
+            }
+        } else if (m_lastFocus != nullptr && HIWORD(wParam) == 0) {
+            SetFocus(m_lastFocus);
+            return 0;
+        }
+        break;
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(m_window, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, m_windowBrush);
+        return 1;
+    }
+    case WM_GETMINMAXINFO: {
+        // Never smaller than designed.
+        const SIZE smallest = frameSize(dpiOf(m_window) / 96.0);
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {smallest.cx, smallest.cy};
+        return 0;
+    }
+    case WM_SIZE:
+        layoutControls();
+        return 0;
     case WM_CTLCOLORSTATIC: {
         auto* context = reinterpret_cast<HDC>(wParam);
         SetTextColor(context, RGB(0, 0, 0));
@@ -326,7 +480,7 @@ LRESULT QuizForm::handle(UINT message, WPARAM wParam, LPARAM lParam)
             SetBkColor(context, toColorRef(design::HeadingColour));
             return reinterpret_cast<LRESULT>(m_headingBrush);
         }
-        // The read-only edit boxes keep a white background.
+        // The read-only edit box keeps a white background.
         SetBkColor(context, GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
@@ -335,9 +489,8 @@ LRESULT QuizForm::handle(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_DPICHANGED: {
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        layout(HIWORD(wParam));
-        SetWindowPos(m_window, nullptr, suggested->left, suggested->top, 0, 0,
-            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(m_window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+            suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
     case WM_DESTROY:
@@ -363,7 +516,8 @@ void QuizForm::drawButton(const DRAWITEMSTRUCT& item) const
     DrawTextW(item.hDC, caption, -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if ((item.itemState & ODS_FOCUS) != 0) {
         RECT focus = item.rcItem;
-        InflateRect(&focus, -4, -4);
+        const int inset = static_cast<int>(std::lround(4 * m_scale));
+        InflateRect(&focus, -inset, -inset);
         DrawFocusRect(item.hDC, &focus);
     }
 }

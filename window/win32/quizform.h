@@ -1,10 +1,12 @@
 #pragma once
 
 // The quiz window on the Windows desktop, with the standard list box, edit box, button and
-// static controls. Like the Qt window it owns every control and forwards its events to
-// bitki::Quiz, which works on the controls through win32controls.h.
+// static controls. Like the Qt window it owns every control and raises the shared event
+// procedures of bitki::FormEvents, which work on the controls through win32controls.h. The
+// hidden controls that hold the answer key live under a message-only window, out of sight of
+// assistive technology. The window can be enlarged; the design then scales as one picture.
 
-#include "quiz.h"
+#include "formevents.h"
 #include "win32controls.h"
 
 #include <windows.h>
@@ -32,15 +34,34 @@ public:
     HWND command1() const { return m_command1; }
     HWND label1() const { return m_label1; }
 
+    // The keyboard's shortcuts and the dialog keys (Tab, Enter) for a message of the loop; true
+    // when the message was handled here.
+    bool preTranslate(MSG& message) const;
+    // Resizes the window to the designed size times this factor (and the screen's), within the
+    // work area.
+    void zoomTo(double factor);
+    // How much larger than designed the design is drawn, the screen's DPI included.
+    double scale() const { return m_scale; }
+
 private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls();
-    void layout(UINT dpi);
+    void nameControls() const;
+    void layoutControls();
+    void moveFocus(FocusTarget target) const;
+    void selectVerdictLine() const;
+    SIZE frameSize(double factor) const;
     void drawButton(const DRAWITEMSTRUCT& item) const;
 
     HINSTANCE m_instance;
     HWND m_window = nullptr;
+    // Parent of the hidden key controls.
+    HWND m_keyHolder = nullptr;
+    HACCEL m_shortcuts = nullptr;
+    HWND m_lastFocus = nullptr;
+    double m_scale = 1;
+    int m_fontHeight = 0;
     std::array<HWND, 5> m_list1{};
     std::array<HWND, 2> m_text1{};
     HWND m_label1 = nullptr;
@@ -52,7 +73,7 @@ private:
 
     std::array<std::unique_ptr<Win32ListControl>, 5> m_listControls;
     std::array<std::unique_ptr<Win32TextControl>, 2> m_textControls;
-    std::unique_ptr<Quiz> m_quiz;
+    std::unique_ptr<FormEvents> m_events;
 };
 
 } // namespace bitki::win32
