@@ -48,7 +48,7 @@ public:
             "DefaultLanguage \"bg\"\n"
             "AudioOutputMethod \"libao\"\n");
         writeFile(m_home / "speech" / "modules" / "file.conf",
-            "GenericExecuteSynth \"printf '%s\\\\n' \\'$DATA\\' >> " + spokenPath().string()
+            R"(GenericExecuteSynth "printf '%s\\n' \'$DATA\' >> )" + spokenPath().string()
                 + "\"\n"
                   "GenericLanguage \"bg\" \"bg\" \"utf-8\"\n"
                   "GenericLanguage \"en\" \"en\" \"utf-8\"\n"
@@ -183,7 +183,7 @@ TEST(ScreenReader, OrcaSpeaksEveryStepOfAKeyboardGame)
     ASSERT_NE(window, 0U);
     XSetInputFocus(display.get(), window, RevertToParent, CurrentTime);
     XSync(display.get(), False);
-    const auto press = [&](KeySym key, std::vector<std::string> expected) {
+    const auto press = [&](KeySym key, const std::vector<std::string>& expected) {
         reader.mark();
         pressKey(display.get(), key);
         return reader.heard(expected);

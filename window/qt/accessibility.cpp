@@ -82,7 +82,7 @@ public:
 
     QString text(QAccessible::Text kind) const override
     {
-        const QString all = box().toPlainText();
+        QString all = box().toPlainText();
         if (kind == QAccessible::Value) {
             return all;
         }
