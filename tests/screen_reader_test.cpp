@@ -17,14 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readFile(const fs::path& path)
-{
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 void writeFile(const fs::path& path, const std::string& text)
 {
     std::ofstream(path) << text;
@@ -61,11 +53,7 @@ public:
             "XDG_CONFIG_HOME=" + (m_home / "config").string(), "XDG_DATA_HOME=" + (m_home / "data").string(),
             "SPEECHD_ADDRESS=unix_socket:" + socket, "LANG=C.UTF-8"};
         const auto start = [this](std::vector<std::string> command) {
-            return std::make_unique<Program>(Program::Options{.launcher = {},
-                .unset = {"QT_QPA_PLATFORM", "HOME", "LANG", "LC_ALL"},
-                .set = m_environment,
-                .captureErrors = false,
-                .command = std::move(command)});
+            return std::make_unique<Program>(options(std::move(command)));
         };
         m_speech = start({BITKI_SPEECH_DISPATCHER, "--run-single", "--timeout", "0", "--config-dir",
             (m_home / "speech").string(), "--communication-method", "unix_socket", "--socket-path", socket,
@@ -99,13 +87,21 @@ public:
             + (m_home / "log").string();
     }
 
-    const std::vector<std::string>& environment() const { return m_environment; }
+    // How to start a program in the screen reader's session.
+    Program::Options options(std::vector<std::string> command) const
+    {
+        return {.launcher = {},
+            .unset = {"QT_QPA_PLATFORM", "HOME", "LANG", "LC_ALL"},
+            .set = m_environment,
+            .captureErrors = false,
+            .command = std::move(command)};
+    }
     fs::path spokenPath() const { return m_home / "spoken.txt"; }
     // The speech module cuts a text into sentences, each on a line that starts with the blank
     // that followed the full stop; joined again, each utterance is one line.
     std::string spoken() const
     {
-        std::string text = readFile(spokenPath());
+        std::string text = readFile(spokenPath().string());
         for (std::size_t at = text.find("\n "); at != std::string::npos; at = text.find("\n ", at)) {
             text.erase(at, 1);
         }
@@ -176,8 +172,7 @@ TEST(ScreenReader, OrcaSpeaksEveryStepOfAKeyboardGame)
     const DisplayConnection display = openDisplay();
     ASSERT_NE(display, nullptr) << "run under an X server, e.g. xvfb-run";
     reader.mark();
-    std::vector<std::string> environment = reader.environment();
-    Program program({.unset = {"QT_QPA_PLATFORM", "HOME", "LANG", "LC_ALL"}, .set = environment});
+    Program program(reader.options({BITKI_EXECUTABLE}));
     ASSERT_TRUE(program.started());
     const Window window = waitForWindow(display.get(), patience());
     ASSERT_NE(window, 0U);

@@ -6,7 +6,6 @@
 #include "x11_session.h"
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <regex>
 
@@ -108,12 +107,10 @@ TEST(Smoke, WritesNoFileAndUsesNoNetwork)
         requestClose(display.get(), window);
         EXPECT_EQ(program.wait(patience()), 0);
     }
-    std::ifstream file(log);
-    std::stringstream text;
-    text << file.rdbuf();
+    const std::string text = readFile(log.string());
     std::filesystem::remove(log);
-    ASSERT_FALSE(text.str().empty());
-    EXPECT_EQ(offences(text.str()), "");
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(offences(text), "");
 }
 
 TEST(Smoke, StartUpFailuresSayWhatIsWrong)

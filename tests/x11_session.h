@@ -22,6 +22,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -37,6 +38,14 @@ using std::chrono::seconds;
 
 inline constexpr milliseconds Tick{20};
 inline const std::string Caption = design::Caption();
+
+inline std::string readFile(const std::string& path)
+{
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
 
 inline std::vector<std::string> words(const char* text)
 {

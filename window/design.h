@@ -3,7 +3,9 @@
 // The window's design-time properties, shared by every front-end: texts,
 // colours and the positions of the controls in pixels of the client area.
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <string>
 #include <string_view>
 
@@ -72,5 +74,37 @@ inline constexpr std::array<Rect, 2> Text1Rects{{
 }};
 inline constexpr Rect Label1Rect{64, 0, 305, 25};
 inline constexpr Rect Command1Rect{192, 192, 129, 25};
+
+// The design drawn in a client area of any size, as one picture: one factor for everything, so
+// that it keeps its proportions, and centred, the spare margin left to the window's colour.
+struct Fit {
+    double scale;
+    double left;
+    double top;
+
+    static Fit of(int width, int height)
+    {
+        const double scale
+            = std::min(static_cast<double>(width) / ClientWidth, static_cast<double>(height) / ClientHeight);
+        return {scale, (width - ClientWidth * scale) / 2, (height - ClientHeight * scale) / 2};
+    }
+
+    // Where a control of the design goes, in whole pixels.
+    Rect place(const Rect& rect) const
+    {
+        const auto whole = [](double pixels) { return static_cast<int>(std::lround(pixels)); };
+        return {whole(left + rect.left * scale), whole(top + rect.top * scale), whole(rect.width * scale),
+            whole(rect.height * scale)};
+    }
+};
+
+// The next size up (direction 1) or down (-1) from this scale, in steps of a quarter of the
+// designed size. A scale a hair off a step, as whole pixels make it, counts as that step.
+inline double zoomStep(double scale, int direction)
+{
+    constexpr double Steps = 4;
+    return direction > 0 ? (std::floor(scale * Steps + 0.2) + 1) / Steps
+                         : (std::ceil(scale * Steps - 0.2) - 1) / Steps;
+}
 
 } // namespace bitki::design

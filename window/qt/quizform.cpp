@@ -18,7 +18,6 @@
 #include "bitki.xpm"
 
 #include <algorithm>
-#include <cmath>
 
 namespace bitki {
 
@@ -190,15 +189,11 @@ void QuizForm::resizeEvent(QResizeEvent* event)
 
 void QuizForm::layoutControls()
 {
-    // One factor for the whole design, so that it keeps its proportions; the picture is centred.
-    m_scale = std::min(static_cast<qreal>(width()) / design::ClientWidth,
-        static_cast<qreal>(height()) / design::ClientHeight);
-    const QPointF origin(
-        (width() - design::ClientWidth * m_scale) / 2, (height() - design::ClientHeight * m_scale) / 2);
-    const auto place = [&](QWidget& widget, const design::Rect& rect) {
-        const QPointF topLeft = origin + QPointF(rect.left, rect.top) * m_scale;
-        widget.setGeometry(qRound(topLeft.x()), qRound(topLeft.y()), qRound(rect.width * m_scale),
-            qRound(rect.height * m_scale));
+    const design::Fit fit = design::Fit::of(width(), height());
+    m_scale = fit.scale;
+    const auto place = [&fit](QWidget& widget, const design::Rect& rect) {
+        const design::Rect placed = fit.place(rect);
+        widget.setGeometry(placed.left, placed.top, placed.width, placed.height);
     };
     for (std::size_t i = 0; i < m_list1.size(); ++i) {
         place(*m_list1[i], design::List1Rects[i]);
@@ -219,16 +214,15 @@ void QuizForm::layoutControls()
 
 void QuizForm::createShortcuts()
 {
-    // Steps of a quarter of the designed size; nothing is remembered.
-    constexpr qreal Step = 0.25;
+    // Nothing is remembered.
     const auto add = [this](const QKeySequence& keys, auto action) {
         auto* shortcut = new QShortcut(keys, this);
         connect(shortcut, &QShortcut::activated, this, action);
     };
-    const auto larger = [this] { zoomTo((std::floor(m_scale / Step + 0.05) + 1) * Step); };
+    const auto larger = [this] { zoomTo(design::zoomStep(m_scale, 1)); };
     add(QKeySequence::ZoomIn, larger);
     add(QKeySequence(Qt::CTRL | Qt::Key_Equal), larger);
-    add(QKeySequence::ZoomOut, [this] { zoomTo((std::ceil(m_scale / Step - 0.05) - 1) * Step); });
+    add(QKeySequence::ZoomOut, [this] { zoomTo(design::zoomStep(m_scale, -1)); });
     add(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { zoomTo(1); });
     add(QKeySequence(Qt::Key_F11), [this] { isFullScreen() ? showNormal() : showFullScreen(); });
 }
@@ -247,8 +241,10 @@ void QuizForm::zoomTo(qreal factor)
     const QSize wanted(qRound(design::ClientWidth * factor), qRound(design::ClientHeight * factor));
     resize(wanted);
     QRect placed(frameGeometry().topLeft(), wanted + frame);
-    placed.moveLeft(std::clamp(placed.left(), available.left(), available.right() + 1 - placed.width()));
-    placed.moveTop(std::clamp(placed.top(), available.top(), available.bottom() + 1 - placed.height()));
+    placed.moveLeft(std::clamp(
+        placed.left(), available.left(), std::max(available.left(), available.right() + 1 - placed.width())));
+    placed.moveTop(std::clamp(
+        placed.top(), available.top(), std::max(available.top(), available.bottom() + 1 - placed.height())));
     move(placed.topLeft());
 }
 

@@ -319,19 +319,15 @@ void QuizForm::layoutControls()
     if (m_command1 == nullptr) {
         return;
     }
-    // One factor for the whole design, the screen's DPI included, so that it keeps its
-    // proportions; the picture is centred and the margin is the window's background.
+    // The design as one picture, the screen's DPI included in its factor.
     RECT client{};
     GetClientRect(m_window, &client);
-    m_scale = std::min(static_cast<double>(client.right) / design::ClientWidth,
-        static_cast<double>(client.bottom) / design::ClientHeight);
-    const double left = (client.right - design::ClientWidth * m_scale) / 2;
-    const double top = (client.bottom - design::ClientHeight * m_scale) / 2;
-    const auto place = [&](HWND control, const design::Rect& rect) {
-        SetWindowPos(control, nullptr, static_cast<int>(std::lround(left + rect.left * m_scale)),
-            static_cast<int>(std::lround(top + rect.top * m_scale)),
-            static_cast<int>(std::lround(rect.width * m_scale)),
-            static_cast<int>(std::lround(rect.height * m_scale)), SWP_NOZORDER | SWP_NOACTIVATE);
+    const design::Fit fit = design::Fit::of(client.right, client.bottom);
+    m_scale = fit.scale;
+    const auto place = [&fit](HWND control, const design::Rect& rect) {
+        const design::Rect placed = fit.place(rect);
+        SetWindowPos(control, nullptr, placed.left, placed.top, placed.width, placed.height,
+            SWP_NOZORDER | SWP_NOACTIVATE);
     };
     place(m_list1[list1::BattlePicks], design::List1Rects[list1::BattlePicks]);
     place(m_list1[list1::CommanderPicks], design::List1Rects[list1::CommanderPicks]);
@@ -430,14 +426,14 @@ LRESULT QuizForm::handle(UINT message, WPARAM wParam, LPARAM lParam)
             Command1_Click(0);
             return 0;
         }
-        // Steps of a quarter of the designed size; nothing is remembered.
+        // Nothing is remembered.
         const double designed = m_scale / (dpiOf(m_window) / 96.0);
         switch (id) {
         case ZoomInId:
-            zoomTo((std::floor(designed * 4 + 0.2) + 1) / 4);
+            zoomTo(design::zoomStep(designed, 1));
             return 0;
         case ZoomOutId:
-            zoomTo((std::ceil(designed * 4 - 0.2) - 1) / 4);
+            zoomTo(design::zoomStep(designed, -1));
             return 0;
         case ZoomResetId:
             zoomTo(1);
