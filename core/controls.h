@@ -1,10 +1,12 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace bitki {
 
@@ -53,6 +55,26 @@ struct FormControls {
     std::array<std::reference_wrapper<ListControl>, 5> List1;
     std::array<std::reference_wrapper<TextControl>, 2> Text1;
 };
+
+namespace detail {
+template <typename Control> Control& control(Control& control) { return control; }
+template <typename Owner> auto& control(Owner& owner) requires requires { *owner; }
+{
+    return *owner;
+}
+template <typename Lists, typename Texts, std::size_t... L, std::size_t... T>
+FormControls bind(Lists& lists, Texts& texts, std::index_sequence<L...>, std::index_sequence<T...>)
+{
+    return {{control(lists[L])...}, {control(texts[T])...}};
+}
+} // namespace detail
+
+// The control arrays over a window's own controls, held as objects or through owning pointers,
+// in array order.
+template <typename Lists, typename Texts> FormControls BindControls(Lists& lists, Texts& texts)
+{
+    return detail::bind(lists, texts, std::make_index_sequence<5>{}, std::make_index_sequence<2>{});
+}
 
 // Roles of the array elements.
 namespace list1 {

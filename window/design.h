@@ -3,6 +3,8 @@
 // The window's design-time properties, shared by every front-end: texts,
 // colours and the positions of the controls in pixels of the client area.
 
+#include "content.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -34,6 +36,22 @@ inline constexpr std::string_view CommandersName = "Пълководци";
 inline constexpr std::string_view CommandersDescription
     = "Изберете пълководец с интервал или Enter; двойката се проверява веднага";
 inline constexpr std::string_view RestartDescription = "Започва нова игра с всички битки и пълководци";
+
+// What the feedback box says of itself. While it shows a verdict, the paragraph after the verdict
+// line (nothing after a wrong pair): arriving in the box then speaks the verdict and the paragraph
+// once. Before that, what the box is for.
+inline std::string_view FeedbackDescriptionOf(std::string_view text)
+{
+    if (!text.starts_with(VerdictRight) && !text.starts_with(VerdictWrong)) {
+        return FeedbackDescription;
+    }
+    const std::size_t lineEnd = text.find(LineBreak);
+    std::string_view rest = lineEnd == std::string_view::npos ? std::string_view{} : text.substr(lineEnd);
+    constexpr std::string_view Blanks = " \r\n";
+    rest.remove_prefix(std::min(rest.size(), rest.find_first_not_of(Blanks)));
+    rest.remove_suffix(rest.size() - std::min(rest.size(), rest.find_last_not_of(Blanks) + 1));
+    return rest;
+}
 
 struct Rgb {
     int red;

@@ -92,10 +92,8 @@ QuizForm::QuizForm(QWidget* parent)
     m_designPointSize = this->font().pointSizeF();
     createShortcuts();
 
-    const FormControls form{
-        {*m_listControls[0], *m_listControls[1], *m_listControls[2], *m_listControls[3], *m_listControls[4]},
-        {*m_textControls[0], *m_textControls[1]}};
-    m_events = std::make_unique<FormEvents>(form, [this](FocusTarget target) { moveFocus(target); });
+    m_events = std::make_unique<FormEvents>(
+        BindControls(m_listControls, m_textControls), [this](FocusTarget target) { moveFocus(target); });
 
     for (int i = 0; i < static_cast<int>(m_list1.size()); ++i) {
         connect(m_list1[i], &QListWidget::itemSelectionChanged, this, [this, i] {

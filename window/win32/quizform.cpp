@@ -194,10 +194,8 @@ QuizForm::QuizForm(HINSTANCE instance)
     }};
     m_shortcuts = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
 
-    const FormControls form{
-        {*m_listControls[0], *m_listControls[1], *m_listControls[2], *m_listControls[3], *m_listControls[4]},
-        {*m_textControls[0], *m_textControls[1]}};
-    m_events = std::make_unique<FormEvents>(form, [this](FocusTarget target) { moveFocus(target); });
+    m_events = std::make_unique<FormEvents>(
+        BindControls(m_listControls, m_textControls), [this](FocusTarget target) { moveFocus(target); });
     Form_Load();
     m_lastFocus = m_text1[text1::Feedback];
     SetFocus(m_lastFocus);

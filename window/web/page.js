@@ -1,0 +1,236 @@
+// The page's widgets over the elements that the build drew. They keep what only the screen
+// needs (the cursor row, the caret); the rows, the pick and the text belong to the C++ controls.
+var bitkiPage = (function () {
+  'use strict';
+
+  // Letters typed within this pause build one search, as in desktop lists.
+  var TypeAheadPause = 500;
+  var uniqueIds = 0;
+
+  function call(name) {
+    var args = Array.prototype.slice.call(arguments, 1);
+    // Until the code has started, picks and presses wait for nothing: there is no game yet.
+    if (runtimeInitialized && Module[name]) {
+      Module[name].apply(null, args);
+    }
+  }
+
+  // A pick list in the listbox pattern: arrows, Home, End, the page keys and typed letters move
+  // the cursor; only Space, Enter, a click or a tap picks. A native select would pick on arrows.
+  function PickList(element, index) {
+    this.element = element;
+    this.index = index;
+    this.cursor = -1;
+    this.typed = '';
+    this.typedAt = 0;
+    element.addEventListener('keydown', this.onKey.bind(this));
+    element.addEventListener('click', this.onClick.bind(this));
+    element.addEventListener('focus', this.onFocus.bind(this));
+  }
+
+  PickList.prototype.rows = function () {
+    return this.element.children;
+  };
+
+  // Quietly: without scrolling the page to it, for a list that does not have the focus.
+  PickList.prototype.moveCursor = function (row, quietly) {
+    var old = this.element.querySelector('.cursor');
+    if (old) {
+      old.classList.remove('cursor');
+    }
+    var rows = this.rows();
+    this.cursor = rows.length ? Math.max(0, Math.min(row, rows.length - 1)) : -1;
+    var now = rows[this.cursor];
+    if (!now) {
+      this.element.removeAttribute('aria-activedescendant');
+      return;
+    }
+    if (!now.id) {
+      now.id = this.element.id + '-row' + ++uniqueIds;
+    }
+    now.classList.add('cursor');
+    this.element.setAttribute('aria-activedescendant', now.id);
+    if (!quietly) {
+      now.scrollIntoView({block: 'nearest'});
+    }
+  };
+
+  PickList.prototype.onFocus = function () {
+    // Entering a list puts the cursor on a row, as the desktop lists do.
+    if (this.cursor < 0) {
+      this.moveCursor(0);
+    }
+  };
+
+  PickList.prototype.pageRows = function () {
+    var first = this.rows()[0];
+    return first ? Math.max(1, Math.floor(this.element.clientHeight / first.offsetHeight) - 1) : 1;
+  };
+
+  PickList.prototype.onKey = function (event) {
+    if (event.altKey || event.ctrlKey || event.metaKey) {
+      return;
+    }
+    var last = this.rows().length - 1;
+    switch (event.key) {
+      case 'ArrowUp': this.moveCursor(this.cursor - 1); break;
+      case 'ArrowDown': this.moveCursor(this.cursor + 1); break;
+      case 'Home': this.moveCursor(0); break;
+      case 'End': this.moveCursor(last); break;
+      case 'PageUp': this.moveCursor(this.cursor - this.pageRows()); break;
+      case 'PageDown': this.moveCursor(this.cursor + this.pageRows()); break;
+      case ' ':
+      case 'Enter':
+        if (this.cursor >= 0) {
+          call('_bitki_pick', this.index, this.cursor);
+        }
+        break;
+      default:
+        if (event.key.length !== 1 || !this.typeAhead(event.key, event.timeStamp)) {
+          return;
+        }
+    }
+    event.preventDefault();
+  };
+
+  // The next row whose text starts with the letters typed so far, ignoring letter case; the same
+  // letter again goes on to the next such row.
+  PickList.prototype.typeAhead = function (key, now) {
+    if (key === ' ' || now - this.typedAt > TypeAheadPause) {
+      this.typed = '';
+    }
+    this.typedAt = now;
+    var repeated = this.typed.length === 1 && this.typed === key.toLocaleLowerCase('bg');
+    if (!repeated) {
+      this.typed += key.toLocaleLowerCase('bg');
+    }
+    var rows = this.rows();
+    var from = this.typed.length === 1 ? this.cursor + 1 : Math.max(this.cursor, 0);
+    for (var step = 0; step < rows.length; ++step) {
+      var row = (from + step) % rows.length;
+      if (rows[row].textContent.toLocaleLowerCase('bg').startsWith(this.typed)) {
+        this.moveCursor(row);
+        return true;
+      }
+    }
+    return rows.length > 0;
+  };
+
+  PickList.prototype.onClick = function (event) {
+    // A click or a tap on a row; a swipe that scrolled the list raises no click.
+    var row = Array.prototype.indexOf.call(this.rows(), event.target.closest('[role=option]'));
+    if (row >= 0) {
+      this.moveCursor(row);
+      call('_bitki_pick', this.index, row);
+    }
+  };
+
+  PickList.prototype.inserted = function (row, text) {
+    var option = document.createElement('div');
+    option.setAttribute('role', 'option');
+    option.setAttribute('aria-selected', 'false');
+    option.textContent = text;
+    this.element.insertBefore(option, this.rows()[row] || null);
+    if (this.cursor >= row) {
+      ++this.cursor;
+    }
+  };
+
+  PickList.prototype.removed = function (row) {
+    var rows = this.rows();
+    if (!rows[row]) {
+      return;
+    }
+    rows[row].remove();
+    // The cursor keeps its row, or stays where the removed row was.
+    if (this.cursor >= row) {
+      this.moveCursor(this.cursor > row ? this.cursor - 1 : this.cursor, document.activeElement !== this.element);
+    }
+  };
+
+  PickList.prototype.cleared = function () {
+    this.element.textContent = '';
+    this.cursor = -1;
+    this.element.removeAttribute('aria-activedescendant');
+    this.element.scrollTop = 0;
+  };
+
+  PickList.prototype.selected = function (row) {
+    var rows = this.rows();
+    for (var i = 0; i < rows.length; ++i) {
+      rows[i].setAttribute('aria-selected', i === row ? 'true' : 'false');
+    }
+  };
+
+  PickList.prototype.adopt = function (texts) {
+    var rows = this.rows();
+    var same = rows.length === texts.length;
+    for (var i = 0; same && i < rows.length; ++i) {
+      same = rows[i].textContent === texts[i];
+    }
+    if (!same) {
+      this.cleared();
+      texts.forEach(function (text, row) { this.inserted(row, text); }, this);
+    }
+  };
+
+  // The feedback box: a read-only text area whose text the C++ control holds. Up and Down go from
+  // line to line of the text (the verdict line, the paragraph), not along the wrapped screen lines.
+  function FeedbackBox(element, about) {
+    this.element = element;
+    this.about = about;
+    element.addEventListener('keydown', this.onKey.bind(this));
+  }
+
+  FeedbackBox.prototype.onKey = function (event) {
+    if (event.altKey || event.ctrlKey || event.metaKey || event.shiftKey
+        || (event.key !== 'ArrowUp' && event.key !== 'ArrowDown')) {
+      return;
+    }
+    var text = this.element.value;
+    var caret = this.element.selectionStart;
+    var lineStart = text.lastIndexOf('\n', caret - 1) + 1;
+    var target = lineStart;
+    if (event.key === 'ArrowUp' && lineStart > 0) {
+      target = text.lastIndexOf('\n', lineStart - 2) + 1;
+    } else if (event.key === 'ArrowDown') {
+      var next = text.indexOf('\n', caret);
+      // The empty end after the last line break is no line to read.
+      if (next >= 0 && next + 1 < text.length) {
+        target = next + 1;
+      }
+    }
+    this.element.setSelectionRange(target, target);
+    event.preventDefault();
+  };
+
+  FeedbackBox.prototype.text = function (text, description) {
+    if (this.element.value !== text.replace(/\r\n/g, '\n')) {
+      this.element.value = text;
+    }
+    this.about.textContent = description;
+    // A new verdict is read from its first line.
+    this.element.setSelectionRange(0, 0);
+    this.element.scrollTop = 0;
+  };
+
+  var feedback = new FeedbackBox(document.getElementById('feedback'), document.getElementById('feedback-about'));
+  var lists = [new PickList(document.getElementById('battles'), 0),
+    new PickList(document.getElementById('commanders'), 1)];
+  // As C++ numbers the elements: the feedback box, then the two lists.
+  var elements = [feedback, lists[0], lists[1]];
+
+  document.getElementById('restart').addEventListener('click', function () {
+    call('_bitki_press', 0);
+  });
+
+  return {
+    inserted: function (element, row, text) { elements[element].inserted(row, text); },
+    removed: function (element, row) { elements[element].removed(row); },
+    cleared: function (element) { elements[element].cleared(); },
+    selected: function (element, row) { elements[element].selected(row); },
+    rows: function (element, rows) { elements[element].adopt(rows ? rows.slice(0, -1).split('\n') : []); },
+    text: function (element, text, description) { elements[element].text(text, description); },
+    focus: function (element) { elements[element].element.focus(); },
+  };
+})();
