@@ -4,6 +4,8 @@
 
 #include <emscripten/emscripten.h>
 
+#include <string>
+
 extern "C" void bitki_dom_focus(int element);
 
 namespace {
@@ -33,6 +35,14 @@ EMSCRIPTEN_KEEPALIVE void bitki_pick(int index, int row)
 EMSCRIPTEN_KEEPALIVE void bitki_press(int index)
 {
     form().Command1_Click(index);
+}
+
+// The exact text of a text box, CR LF included, as the quiz wrote it (the page shows LF only).
+EMSCRIPTEN_KEEPALIVE const char* bitki_text(int index)
+{
+    static std::string text;
+    text = index == bitki::text1::Feedback ? form().text1(index).Text() : std::string();
+    return text.c_str();
 }
 
 } // extern "C"

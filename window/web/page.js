@@ -1,3 +1,12 @@
+// The wasm is inlined in this file: start it from there, without a fetch of its data: address
+// (which the page's own security policy rightly refuses).
+Module['instantiateWasm'] = function (imports, receive) {
+  WebAssembly.instantiate(getBinary(wasmBinaryFile), imports).then(function (result) {
+    receive(result.instance);
+  });
+  return {};
+};
+
 // The page's widgets over the elements that the build drew. They keep what only the screen
 // needs (the cursor row, the caret); the rows, the pick and the text belong to the C++ controls.
 var bitkiPage = (function () {
@@ -56,9 +65,10 @@ var bitkiPage = (function () {
   };
 
   PickList.prototype.onFocus = function () {
-    // Entering a list puts the cursor on a row, as the desktop lists do.
+    // Entering a list puts the cursor on a row, as the desktop lists do; without scrolling, or
+    // a press that focused the list would land on another row by the time it is released.
     if (this.cursor < 0) {
-      this.moveCursor(0);
+      this.moveCursor(0, true);
     }
   };
 
