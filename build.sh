@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
 # Sets up a Debian or Ubuntu machine, builds the quiz, and then starts it or runs every test.
 #   ./build.sh run    install what building the quiz needs, build the program, start it
+#   ./build.sh web    install emscripten, build the browser edition, print the path of bitki.html
 #   ./build.sh test   install every test tool as well, build everything, run all tests, the static
 #                     checks, all tests again built with AddressSanitizer and
-#                     UndefinedBehaviorSanitizer, and the Windows program's tests under Wine
+#                     UndefinedBehaviorSanitizer, the Windows program's tests under Wine, and the
+#                     browser edition's tests in Chromium
 set -euo pipefail
 cd "$(dirname "$0")"
 
 action=${1:-}
 case "$action" in
-    run|test) ;;
-    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+    run|web|test) ;;
+    *) echo "usage: $0 run|web|test" >&2; exit 2 ;;
 esac
 build_dir=${BUILD_DIR:-build}
+mkdir -p "$build_dir"
+build_dir=$(realpath "$build_dir")
 
 # What building and starting the quiz needs, and nothing more.
 run_packages=(cmake g++ ninja-build qt6-base-dev fonts-liberation)
@@ -24,15 +28,23 @@ test_packages=(
     valgrind strace clang-format clang-tidy cppcheck
     dbus-daemon at-spi2-core orca speech-dispatcher
     g++-mingw-w64-x86-64 wine wine64
+    chromium
 )
+# What the browser edition needs; node and npm only where there is no node at all (a newer node
+# from elsewhere conflicts with Debian's npm).
+web_packages=(cmake ninja-build emscripten)
+command -v node >/dev/null && command -v npm >/dev/null || web_packages+=(nodejs npm)
 
 if [[ "$action" == run && -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
     echo "build.sh: няма графичен дисплей (no display: run this in a desktop session, or use ssh -X)" >&2
     exit 1
 fi
 
-packages=("${run_packages[@]}")
-[[ "$action" == test ]] && packages+=("${test_packages[@]}")
+case "$action" in
+    run) packages=("${run_packages[@]}") ;;
+    web) packages=("${web_packages[@]}") ;;
+    test) packages=("${run_packages[@]}" "${test_packages[@]}" "${web_packages[@]}") ;;
+esac
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
@@ -47,7 +59,6 @@ if ((${#missing[@]})); then
         fi
         sudo=(sudo)
     fi
-    mkdir -p "$build_dir"
     log="$build_dir/apt.log"
     apt() { # the step, then apt-get's arguments; the full output goes to the log
         echo "$1"
@@ -72,6 +83,23 @@ build() { # folder, extra CMake arguments
     cmake --build "$dir"
 }
 
+# The browser edition, with emscripten's CMake toolchain; with its tests, their node packages too.
+build_web() { # BUILD_TESTING: ON or OFF
+    build "$build_dir-web" -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
+        -DCMAKE_BUILD_TYPE=MinSizeRel -DBUILD_TESTING="$1"
+    if [[ "$1" == ON ]]; then
+        echo "Installing the browser tests' node packages (package-lock.json)"
+        (cd "$build_dir-web/tests/web" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund >npm.log 2>&1) \
+            || { tail -n 5 "$build_dir-web/tests/web/npm.log" >&2; exit 1; }
+    fi
+}
+
+if [[ "$action" == web ]]; then
+    build_web OFF
+    echo "$build_dir-web/window/web/bitki.html"
+    exit 0
+fi
+
 if [[ "$action" == run ]]; then
     build "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF -DBITKI_BUILD_BENCH=OFF
     exec "$build_dir/window/qt/bitki"
@@ -92,6 +120,10 @@ ctest --test-dir "$build_dir-sanitize" --output-on-failure --no-tests=error
 # The native Windows program, cross-compiled with mingw-w64 and tested under Wine in a
 # throw-away prefix, on a virtual X server.
 build "$build_dir-win32" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release
-WINEPREFIX="$PWD/$build_dir-win32/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+WINEPREFIX="$build_dir-win32/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
     xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -noreset" \
     ctest --test-dir "$build_dir-win32" --output-on-failure --no-tests=error
+
+# The browser edition in Chromium.
+build_web ON
+ctest --test-dir "$build_dir-web" --output-on-failure --no-tests=error

@@ -1,15 +1,18 @@
-// Writes the page's HTML shell, its start state drawn from QuizForm after Form_Load: the lists,
-// the task statement and every text, colour and position of the design, so that the browser
-// draws the whole picture before the page's code has even been decoded. The build then puts the
-// code where the shell says {{{ SCRIPT }}}.
-//   bitki_web_shell style.css > shell.html
+// Writes bitki.html: its start state drawn from QuizForm after Form_Load (the lists, the task
+// statement and every text, colour and position of the design), so that the browser draws the
+// whole picture from the HTML alone, and then the page's code, inlined, started by start.js once
+// that picture is on the screen.
+//   bitki_web_shell style.css start.js bitki_code.js > bitki.html
 
 #include "design.h"
 #include "webform.h"
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -96,14 +99,20 @@ std::string replaced(std::string text, std::string_view from, const std::string&
     return text;
 }
 
-std::string document(const web::QuizForm& form, const std::string& sheet)
+struct Sources {
+    std::string sheet;
+    std::string start;
+    std::string code;
+};
+
+std::string document(const web::QuizForm& form, const Sources& sources)
 {
     const std::string feedback = form.text1(text1::Feedback).Text();
     std::string html = "<!DOCTYPE html>\n<html lang=\"bg\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
                        "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
                        "script-src 'unsafe-inline' 'wasm-unsafe-eval'; style-src 'unsafe-inline'\">\n<title>"
-        + escaped(design::Caption()) + "</title>\n<style>\n" + designSheet() + replaced(sheet, "@media stacked", "@media " + stackedScreens()) + "</style>\n</head>\n<body>\n";
+        + escaped(design::Caption()) + "</title>\n<style>\n" + designSheet() + replaced(sources.sheet, "@media stacked", "@media " + stackedScreens()) + "</style>\n</head>\n<body>\n";
     html += "<main class=\"form\">\n";
     html += "<textarea id=\"feedback\" class=\"control\" " + placed(design::Text1Rects[text1::Feedback])
         + " readonly autofocus spellcheck=\"false\" aria-label=\"" + escaped(design::FeedbackName)
@@ -118,27 +127,50 @@ std::string document(const web::QuizForm& form, const std::string& sheet)
     html += "<button id=\"restart\" class=\"control\" type=\"button\" " + placed(design::Command1Rect)
         + " aria-describedby=\"restart-about\">" + escaped(design::RestartText)
         + "</button>\n<span id=\"restart-about\" hidden>" + escaped(design::RestartDescription) + "</span>\n";
-    html += "</main>\n{{{ SCRIPT }}}\n</body>\n</html>\n";
+    html += "</main>\n<script type=\"text/plain\" id=\"code\">" + sources.code + "</script>\n<script>\n"
+        + sources.start + "</script>\n</body>\n</html>\n";
     return html;
+}
+
+std::optional<std::string> read(const char* path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::cerr << "bitki_web_shell: cannot read " << path << '\n';
+        return std::nullopt;
+    }
+    return std::string{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// What would end the script element early, or put the HTML parser in another state inside it.
+bool fitsInScript(const std::string& code)
+{
+    std::string lower = code;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    return lower.find("</script") == std::string::npos && lower.find("<!--") == std::string::npos;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::cerr << "usage: bitki_web_shell style.css\n";
+    if (argc != 4) {
+        std::cerr << "usage: bitki_web_shell style.css start.js bitki_code.js\n";
         return 2;
     }
-    std::ifstream file(argv[1], std::ios::binary);
-    if (!file) {
-        std::cerr << "bitki_web_shell: cannot read " << argv[1] << '\n';
+    const auto sheet = read(argv[1]);
+    const auto start = read(argv[2]);
+    const auto code = read(argv[3]);
+    if (!sheet || !start || !code) {
         return 1;
     }
-    const std::string sheet{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (!fitsInScript(*code)) {
+        std::cerr << "bitki_web_shell: " << argv[3] << " cannot stand inside a script element\n";
+        return 1;
+    }
 
     web::QuizForm form([](FocusTarget) {});
     form.Form_Load();
-    std::cout << document(form, sheet);
+    std::cout << document(form, {*sheet, *start, *code});
     return std::cout.good() ? 0 : 1;
 }
