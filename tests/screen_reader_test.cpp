@@ -172,7 +172,9 @@ TEST(ScreenReader, OrcaSpeaksEveryStepOfAKeyboardGame)
     const DisplayConnection display = openDisplay();
     ASSERT_NE(display, nullptr) << "run under an X server, e.g. xvfb-run";
     reader.mark();
-    Program program(reader.options({BITKI_EXECUTABLE}));
+    // The quiz, or another edition of it: the browser edition in Chromium, say.
+    std::vector<std::string> quiz = words(std::getenv("BITKI_QUIZ_COMMAND"));
+    Program program(reader.options(quiz.empty() ? std::vector<std::string>{BITKI_EXECUTABLE} : quiz));
     ASSERT_TRUE(program.started());
     const Window window = waitForWindow(display.get(), patience());
     ASSERT_NE(window, 0U);
@@ -206,13 +208,18 @@ TEST(ScreenReader, OrcaSpeaksEveryStepOfAKeyboardGame)
     EXPECT_TRUE(press(XK_Tab, {"цар Симеон"})) << said(reader);
     moveCursorTo(display.get(), 6);
     const std::string paragraph(AnswerKey[9].description);
-    EXPECT_TRUE(press(XK_Return, {"Вярно: Битка при Върбишки проход хан Крум", paragraph})) << said(reader);
+    // In the browser the box is a text area, read by the lines it wraps into on screen: arriving
+    // speaks the verdict line, and Down the paragraph's first screen line.
+    const bool browser = !quiz.empty();
+    const std::string opening = paragraph.substr(0, paragraph.find(" постига"));
+    const std::string verdict = "Вярно: Битка при Върбишки проход хан Крум";
+    EXPECT_TRUE(press(XK_Return, browser ? std::vector{verdict} : std::vector{verdict, paragraph})) << said(reader);
     std::this_thread::sleep_for(seconds{1});
-    EXPECT_EQ(count(reader.since(), paragraph), 1U) << said(reader);
+    EXPECT_EQ(count(reader.since(), opening), browser ? 0U : 1U) << said(reader);
     EXPECT_EQ(count(reader.since(), std::string(design::FeedbackDescription)), 0U) << said(reader);
 
     // The pupil reads the box with the arrow keys; the next verdict is still spoken.
-    EXPECT_TRUE(press(XK_Down, {paragraph})) << said(reader);
+    EXPECT_TRUE(press(XK_Down, {browser ? opening : paragraph})) << said(reader);
     pressKey(display.get(), XK_Up);
     pressKey(display.get(), XK_Down);
     EXPECT_TRUE(press(XK_Tab, {"Битка при Дойран"})) << said(reader);

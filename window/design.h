@@ -37,12 +37,17 @@ inline constexpr std::string_view CommandersDescription
     = "Изберете пълководец с интервал или Enter; двойката се проверява веднага";
 inline constexpr std::string_view RestartDescription = "Започва нова игра с всички битки и пълководци";
 
+inline bool ShowsVerdict(std::string_view feedback)
+{
+    return feedback.starts_with(VerdictRight) || feedback.starts_with(VerdictWrong);
+}
+
 // What the feedback box says of itself. While it shows a verdict, the paragraph after the verdict
 // line (nothing after a wrong pair): arriving in the box then speaks the verdict and the paragraph
 // once. Before that, what the box is for.
 inline std::string_view FeedbackDescriptionOf(std::string_view text)
 {
-    if (!text.starts_with(VerdictRight) && !text.starts_with(VerdictWrong)) {
+    if (!ShowsVerdict(text)) {
         return FeedbackDescription;
     }
     const std::size_t lineEnd = text.find(LineBreak);

@@ -73,7 +73,7 @@ test('accessibility: axe finds nothing, and the tree has the roles, names and ro
   const cursor = nodes.find((node) => node.backendDOMNodeId === active.value.relatedNodes[0].backendDOMNodeId);
   assert.equal(cursor.name.value, battles.children[2].name);
 
-  // After a verdict the box is focused, reads the verdict first and tells the paragraph.
+  // After a verdict the box is focused and reads the verdict first.
   await page.keyboard.press('Tab');
   await page.keyboard.press('Space');
   root = await tree();

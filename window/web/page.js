@@ -35,13 +35,14 @@ var bitkiPage = (function () {
     element.addEventListener('keydown', this.onKey.bind(this));
     element.addEventListener('click', this.onClick.bind(this));
     element.addEventListener('focus', this.onFocus.bind(this));
+    element.addEventListener('blur', this.onBlur.bind(this));
   }
 
   PickList.prototype.rows = function () {
     return this.element.children;
   };
 
-  // Quietly: without scrolling the page to it, for a list that does not have the focus.
+  // Quietly: without scrolling to it or telling assistive technology.
   PickList.prototype.moveCursor = function (row, quietly) {
     var old = this.element.querySelector('.cursor');
     if (old) {
@@ -50,6 +51,17 @@ var bitkiPage = (function () {
     var rows = this.rows();
     this.cursor = rows.length ? Math.max(0, Math.min(row, rows.length - 1)) : -1;
     var now = rows[this.cursor];
+    if (now) {
+      now.classList.add('cursor');
+    }
+    if (!quietly) {
+      this.announceCursor();
+      now && now.scrollIntoView({block: 'nearest'});
+    }
+  };
+
+  PickList.prototype.announceCursor = function () {
+    var now = this.rows()[this.cursor];
     if (!now) {
       this.element.removeAttribute('aria-activedescendant');
       return;
@@ -57,11 +69,7 @@ var bitkiPage = (function () {
     if (!now.id) {
       now.id = this.element.id + '-row' + ++uniqueIds;
     }
-    now.classList.add('cursor');
     this.element.setAttribute('aria-activedescendant', now.id);
-    if (!quietly) {
-      now.scrollIntoView({block: 'nearest'});
-    }
   };
 
   PickList.prototype.onFocus = function () {
@@ -70,6 +78,13 @@ var bitkiPage = (function () {
     if (this.cursor < 0) {
       this.moveCursor(0, true);
     }
+    this.announceCursor();
+  };
+
+  // A list without the focus has no active row for assistive technology: the rows that leave it
+  // when a pair is judged, the cursor row among them, then go unannounced.
+  PickList.prototype.onBlur = function () {
+    this.element.removeAttribute('aria-activedescendant');
   };
 
   PickList.prototype.pageRows = function () {
@@ -152,9 +167,11 @@ var bitkiPage = (function () {
       return;
     }
     rows[row].remove();
-    // The cursor keeps its row, or stays where the removed row was.
+    // The cursor keeps its row, or stays where the removed row was. A row goes only when a pair
+    // is judged, as the focus leaves for the verdict: the list says nothing of its new cursor row
+    // until it is entered again.
     if (this.cursor >= row) {
-      this.moveCursor(this.cursor > row ? this.cursor - 1 : this.cursor, document.activeElement !== this.element);
+      this.moveCursor(this.cursor > row ? this.cursor - 1 : this.cursor, true);
     }
   };
 

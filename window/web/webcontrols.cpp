@@ -121,7 +121,11 @@ void WebTextControl::Text(std::string_view text)
 {
     m_text = text;
     if (m_element) {
-        bitki_dom_text(number(*m_element), m_text.c_str(), std::string(design::FeedbackDescriptionOf(m_text)).c_str());
+        // A browser tells assistive technology of a changed description only after the focus has
+        // arrived, and a screen reader then says it again: the box says what it is for until a
+        // verdict is shown, and then nothing but its text.
+        const std::string_view description = design::ShowsVerdict(m_text) ? "" : design::FeedbackDescription;
+        bitki_dom_text(number(*m_element), m_text.c_str(), std::string(description).c_str());
     }
 }
 
