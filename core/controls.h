@@ -57,8 +57,14 @@ struct FormControls {
 };
 
 namespace detail {
-template <typename Control> Control& control(Control& control) { return control; }
-template <typename Owner> auto& control(Owner& owner) requires requires { *owner; }
+template <typename Control> Control& control(Control& control)
+{
+    return control;
+}
+template <typename Owner> auto& control(Owner& owner) requires requires
+{
+    *owner;
+}
 {
     return *owner;
 }

@@ -213,7 +213,8 @@ TEST(ScreenReader, OrcaSpeaksEveryStepOfAKeyboardGame)
     const bool browser = !quiz.empty();
     const std::string opening = paragraph.substr(0, paragraph.find(" постига"));
     const std::string verdict = "Вярно: Битка при Върбишки проход хан Крум";
-    EXPECT_TRUE(press(XK_Return, browser ? std::vector{verdict} : std::vector{verdict, paragraph})) << said(reader);
+    EXPECT_TRUE(press(XK_Return, browser ? std::vector{verdict} : std::vector{verdict, paragraph}))
+        << said(reader);
     std::this_thread::sleep_for(seconds{1});
     EXPECT_EQ(count(reader.since(), opening), browser ? 0U : 1U) << said(reader);
     EXPECT_EQ(count(reader.since(), std::string(design::FeedbackDescription)), 0U) << said(reader);

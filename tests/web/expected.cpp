@@ -17,11 +17,20 @@ std::string quoted(std::string_view text)
     std::string json = "\"";
     for (const char c : text) {
         switch (c) {
-        case '"': json += "\\\""; break;
-        case '\\': json += "\\\\"; break;
-        case '\r': json += "\\r"; break;
-        case '\n': json += "\\n"; break;
-        default: json += c;
+        case '"':
+            json += "\\\"";
+            break;
+        case '\\':
+            json += "\\\\";
+            break;
+        case '\r':
+            json += "\\r";
+            break;
+        case '\n':
+            json += "\\n";
+            break;
+        default:
+            json += c;
         }
     }
     return json + '"';
@@ -47,15 +56,17 @@ int main()
             + ",\"commander\":" + quoted(row.commander) + ",\"description\":" + quoted(row.description) + '}';
     }
     key += ']';
-    std::cout << "{\"battles\":" << array(test::SortedBattles) << ",\"commanders\":"
-              << array(test::SortedCommanders) << ",\"key\":" << key
+    std::cout << "{\"battles\":" << array(test::SortedBattles)
+              << ",\"commanders\":" << array(test::SortedCommanders) << ",\"key\":" << key
               << ",\"task\":" << quoted(TaskStatement) << ",\"right\":" << quoted(VerdictRight)
               << ",\"wrong\":" << quoted(VerdictWrong) << ",\"caption\":" << quoted(design::Caption())
-              << ",\"heading\":" << quoted(design::HeadingText) << ",\"restart\":" << quoted(design::RestartText)
-              << ",\"names\":{\"feedback\":" << quoted(design::FeedbackName) << ",\"battles\":"
-              << quoted(design::BattlesName) << ",\"commanders\":" << quoted(design::CommandersName)
+              << ",\"heading\":" << quoted(design::HeadingText)
+              << ",\"restart\":" << quoted(design::RestartText)
+              << ",\"names\":{\"feedback\":" << quoted(design::FeedbackName)
+              << ",\"battles\":" << quoted(design::BattlesName)
+              << ",\"commanders\":" << quoted(design::CommandersName)
               << "},\"descriptions\":{\"feedback\":" << quoted(design::FeedbackDescription)
-              << ",\"battles\":" << quoted(design::BattlesDescription) << ",\"commanders\":"
-              << quoted(design::CommandersDescription) << ",\"restart\":" << quoted(design::RestartDescription)
-              << "}}\n";
+              << ",\"battles\":" << quoted(design::BattlesDescription)
+              << ",\"commanders\":" << quoted(design::CommandersDescription)
+              << ",\"restart\":" << quoted(design::RestartDescription) << "}}\n";
 }

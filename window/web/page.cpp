@@ -13,8 +13,9 @@ namespace {
 bitki::web::QuizForm& form()
 {
     static bitki::web::QuizForm form([](bitki::FocusTarget target) {
-        bitki_dom_focus(static_cast<int>(
-            target == bitki::FocusTarget::Feedback ? bitki::web::Element::Feedback : bitki::web::Element::Battles));
+        bitki_dom_focus(
+            static_cast<int>(target == bitki::FocusTarget::Feedback ? bitki::web::Element::Feedback
+                                                                    : bitki::web::Element::Battles));
     });
     return form;
 }

@@ -26,11 +26,20 @@ std::string escaped(std::string_view text)
     html.reserve(text.size());
     for (const char c : text) {
         switch (c) {
-        case '&': html += "&amp;"; break;
-        case '<': html += "&lt;"; break;
-        case '>': html += "&gt;"; break;
-        case '"': html += "&quot;"; break;
-        default: html += c;
+        case '&':
+            html += "&amp;";
+            break;
+        case '<':
+            html += "&lt;";
+            break;
+        case '>':
+            html += "&gt;";
+            break;
+        case '"':
+            html += "&quot;";
+            break;
+        default:
+            html += c;
         }
     }
     return html;
@@ -75,11 +84,11 @@ constexpr double SmallestText = 14;
 std::string designSheet()
 {
     const double designPixels = design::FontPointSize * 4.0 / 3;
-    return ":root{--cw:" + std::to_string(design::ClientWidth) + ";--ch:" + std::to_string(design::ClientHeight)
-        + ";--font-px:" + std::to_string(designPixels) + ";--window:" + rgb(design::WindowColour)
-        + ";--heading:" + rgb(design::HeadingColour) + ";--restart:" + rgb(design::RestartColour)
-        + ";--selection:" + rgb(design::SelectionColour) + ";--face:\"" + std::string(design::FontFamily)
-        + "\"}\n";
+    return ":root{--cw:" + std::to_string(design::ClientWidth)
+        + ";--ch:" + std::to_string(design::ClientHeight) + ";--font-px:" + std::to_string(designPixels)
+        + ";--window:" + rgb(design::WindowColour) + ";--heading:" + rgb(design::HeadingColour)
+        + ";--restart:" + rgb(design::RestartColour) + ";--selection:" + rgb(design::SelectionColour)
+        + ";--face:\"" + std::string(design::FontFamily) + "\"}\n";
 }
 
 // The screens too small for the picture: the sheet's "@media stacked".
@@ -87,8 +96,8 @@ std::string stackedScreens()
 {
     const double smallest = SmallestText / (design::FontPointSize * 4.0 / 3);
     const auto below = [](double pixels) { return std::to_string(static_cast<int>(pixels)) + "px"; };
-    return "(max-width:" + below(design::ClientWidth * smallest) + "),(max-height:"
-        + below(design::ClientHeight * smallest) + ')';
+    return "(max-width:" + below(design::ClientWidth * smallest)
+        + "),(max-height:" + below(design::ClientHeight * smallest) + ')';
 }
 
 std::string replaced(std::string text, std::string_view from, const std::string& to)
@@ -108,22 +117,26 @@ struct Sources {
 std::string document(const web::QuizForm& form, const Sources& sources)
 {
     const std::string feedback = form.text1(text1::Feedback).Text();
-    std::string html = "<!DOCTYPE html>\n<html lang=\"bg\" translate=\"no\">\n<head>\n<meta charset=\"utf-8\">\n<meta name=\"google\" content=\"notranslate\">\n"
+    std::string html = "<!DOCTYPE html>\n<html lang=\"bg\" translate=\"no\">\n<head>\n<meta "
+                       "charset=\"utf-8\">\n<meta name=\"google\" content=\"notranslate\">\n"
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
                        "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
                        "script-src 'unsafe-inline' 'wasm-unsafe-eval'; style-src 'unsafe-inline'\">\n<title>"
-        + escaped(design::Caption()) + "</title>\n<style>\n" + designSheet() + replaced(sources.sheet, "@media stacked", "@media " + stackedScreens()) + "</style>\n</head>\n<body>\n";
+        + escaped(design::Caption()) + "</title>\n<style>\n" + designSheet()
+        + replaced(sources.sheet, "@media stacked", "@media " + stackedScreens())
+        + "</style>\n</head>\n<body>\n";
     html += "<main class=\"form\">\n";
     html += "<textarea id=\"feedback\" class=\"control\" " + placed(design::Text1Rects[text1::Feedback])
         + " readonly autofocus spellcheck=\"false\" aria-label=\"" + escaped(design::FeedbackName)
-        + "\" aria-describedby=\"feedback-about\">" + escaped(feedback) + "</textarea>\n<span id=\"feedback-about\" hidden>"
+        + "\" aria-describedby=\"feedback-about\">" + escaped(feedback)
+        + "</textarea>\n<span id=\"feedback-about\" hidden>"
         + escaped(design::ShowsVerdict(feedback) ? "" : design::FeedbackDescription) + "</span>\n";
     html += "<h1 id=\"heading\" class=\"control\" " + placed(design::Label1Rect) + '>'
         + escaped(design::HeadingText) + "</h1>\n";
     html += listBox("battles", list1::BattlePicks, design::BattlesName, design::BattlesDescription,
         form.list1(list1::BattlePicks));
-    html += listBox("commanders", list1::CommanderPicks, design::CommandersName, design::CommandersDescription,
-        form.list1(list1::CommanderPicks));
+    html += listBox("commanders", list1::CommanderPicks, design::CommandersName,
+        design::CommandersDescription, form.list1(list1::CommanderPicks));
     html += "<button id=\"restart\" class=\"control\" type=\"button\" " + placed(design::Command1Rect)
         + " aria-describedby=\"restart-about\">" + escaped(design::RestartText)
         + "</button>\n<span id=\"restart-about\" hidden>" + escaped(design::RestartDescription) + "</span>\n";
@@ -146,7 +159,8 @@ std::optional<std::string> read(const char* path)
 bool fitsInScript(const std::string& code)
 {
     std::string lower = code;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(
+        lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
     return lower.find("</script") == std::string::npos && lower.find("<!--") == std::string::npos;
 }
 

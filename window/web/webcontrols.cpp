@@ -60,12 +60,11 @@ void WebListControl::AddItem(std::string_view text)
     std::string row(text);
     // The browser's collation, ignoring letter case; rows that compare equal keep the order they
     // came in.
-    const auto place = m_order == Order::Sorted
-        ? std::upper_bound(m_rows.begin(), m_rows.end(), row,
-            [](const std::string& left, const std::string& right) {
-                return bitki_compare(left.c_str(), right.c_str()) < 0;
-            })
-        : m_rows.end();
+    const auto place = m_order == Order::Sorted ? std::upper_bound(m_rows.begin(), m_rows.end(), row,
+                           [](const std::string& left, const std::string& right) {
+                               return bitki_compare(left.c_str(), right.c_str()) < 0;
+                           })
+                                                : m_rows.end();
     const auto position = static_cast<Position>(place - m_rows.begin());
     m_rows.insert(place, std::move(row));
     if (m_selected >= position) {
@@ -108,12 +107,12 @@ void WebListControl::show(Element element)
 {
     m_element = element;
     // The page was drawn with these rows before its code ran; it redraws only what differs.
-    std::string rows;
+    std::string lines;
     for (const std::string& row : m_rows) {
-        rows += row;
-        rows += '\n';
+        lines += row;
+        lines += '\n';
     }
-    bitki_dom_rows(number(element), rows.c_str());
+    bitki_dom_rows(number(element), lines.c_str());
     bitki_dom_selected(number(element), m_selected);
 }
 
