@@ -377,6 +377,72 @@ std::wstring versionString(const std::vector<char>& record, const wchar_t* block
     return std::wstring(value, length > 0 ? length - 1 : 0);
 }
 
+void typeLetter(wchar_t letter)
+{
+    std::vector<INPUT> inputs(2);
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wScan = letter;
+        input.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    send(inputs);
+}
+
+// What the Windows window adds for schools: typed first letters as in the Qt lists, the system's
+// colours for the text in any scheme and for everything while High Contrast is on.
+TEST_F(Win32Window, TypedLettersBrowseAndSystemColoursHold)
+{
+    HWND battles = form->list1(list1::BattlePicks);
+    key(VK_TAB);
+    for (const wchar_t letter : {L'Л', L'л'}) {
+        key(VK_HOME);
+        typeLetter(letter);
+        const auto cursor = SendMessageW(battles, LB_GETCARETINDEX, 0, 0);
+        EXPECT_EQ(SortedBattles.at(static_cast<std::size_t>(cursor)), "Лозенградска операция");
+    }
+    // The same letter again goes on to the next row that starts with it.
+    typeLetter(L'л');
+    EXPECT_EQ(SortedBattles.at(static_cast<std::size_t>(SendMessageW(battles, LB_GETCARETINDEX, 0, 0))),
+        "Люлебургас - БунарХисар");
+    EXPECT_EQ(selected(list1::BattlePicks), 0);
+    EXPECT_EQ(feedback(), TaskStatement);
+
+    // The feedback box's text is the scheme's text on the scheme's window colour.
+    const auto feedbackColours = [this] {
+        HDC context = CreateCompatibleDC(nullptr);
+        SendMessageW(form->window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(context),
+            reinterpret_cast<LPARAM>(form->text1(text1::Feedback)));
+        const std::pair colours{GetTextColor(context), GetBkColor(context)};
+        DeleteDC(context);
+        return colours;
+    };
+    EXPECT_EQ(feedbackColours(), std::pair(GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW)));
+    EXPECT_EQ(form->palette().window, RGB(192, 192, 255));
+    form->applyTheme(true);
+    EXPECT_EQ(form->palette().window, GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(form->palette().button, GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(form->palette().buttonText, GetSysColor(COLOR_BTNTEXT));
+    EXPECT_NE(feedbackColours().first, feedbackColours().second);
+    form->applyTheme(false);
+    EXPECT_EQ(form->palette().heading, RGB(255, 192, 128));
+}
+
+// A window that cannot be created says so instead of leaving a process with nothing to show.
+TEST(Win32Start, AFailedWindowReportsTheSystemsError)
+{
+    HHOOK refuse = SetWindowsHookExW(
+        WH_CBT,
+        [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+        },
+        nullptr, GetCurrentThreadId());
+    ASSERT_NE(refuse, nullptr);
+    const QuizForm form(GetModuleHandleW(nullptr));
+    UnhookWindowsHookEx(refuse);
+    EXPECT_TRUE(form.failure().has_value());
+}
+
 TEST(Win32Program, CarriesVersionRecord100)
 {
     const std::wstring program = toUtf16(BITKI_EXECUTABLE);

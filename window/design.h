@@ -58,6 +58,20 @@ inline std::string_view FeedbackDescriptionOf(std::string_view text)
     return rest;
 }
 
+// The visible controls that assistive technology names, with what it calls them and says of them.
+enum class Described { Feedback, Battles, Commanders, Restart };
+struct AccessibleText {
+    Described control;
+    std::string_view name;
+    std::string_view description;
+};
+inline constexpr std::array<AccessibleText, 4> AccessibleTexts{{
+    {Described::Feedback, FeedbackName, FeedbackDescription},
+    {Described::Battles, BattlesName, BattlesDescription},
+    {Described::Commanders, CommandersName, CommandersDescription},
+    {Described::Restart, RestartText, RestartDescription},
+}};
+
 struct Rgb {
     int red;
     int green;
@@ -128,6 +142,39 @@ inline double zoomStep(double scale, int direction)
     constexpr double Steps = 4;
     return direction > 0 ? (std::floor(scale * Steps + 0.2) + 1) / Steps
                          : (std::ceil(scale * Steps - 0.2) - 1) / Steps;
+}
+
+// A screen's room for windows, in its own pixels.
+struct Area {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+struct Zoom {
+    double factor;
+    int left;
+    int top;
+};
+
+// The window zoomed to this factor of its designed size, never below it and as far as the work
+// area holds it with its frame; moved from where its frame stands only as far as it must to stay
+// inside. unit is the screen's pixels per design pixel at the designed size.
+inline Zoom zoomWithin(
+    double factor, double unit, const Area& work, int frameWidth, int frameHeight, int left, int top)
+{
+    factor = std::min({factor, (work.width - frameWidth) / (ClientWidth * unit),
+        (work.height - frameHeight) / (ClientHeight * unit)});
+    factor = std::max(factor, 1.0);
+    const auto outer = [&](int designed, int frame) {
+        return static_cast<int>(std::lround(designed * unit * factor)) + frame;
+    };
+    const auto inside = [](int at, int start, int room, int size) {
+        return std::clamp(at, start, std::max(start, start + room - size));
+    };
+    return {factor, inside(left, work.left, work.width, outer(ClientWidth, frameWidth)),
+        inside(top, work.top, work.height, outer(ClientHeight, frameHeight))};
 }
 
 } // namespace bitki::design

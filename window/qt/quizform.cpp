@@ -121,9 +121,6 @@ void QuizForm::createControls()
         m_textControls[i] = std::make_unique<QtTextControl>(*box);
     }
     m_text1[text1::Aphorism]->hide();
-    QPlainTextEdit& feedback = *m_text1[text1::Feedback];
-    feedback.setAccessibleName(toQString(design::FeedbackName));
-    feedback.setAccessibleDescription(toQString(design::FeedbackDescription));
 
     m_label1 = new QLabel(toQString(design::HeadingText), this);
     m_label1->setObjectName(arrayName("Label1", 0));
@@ -145,13 +142,7 @@ void QuizForm::createControls()
         m_listControls[i] = std::make_unique<QtListControl>(*list, pickList);
     }
 
-    m_list1[list1::BattlePicks]->setAccessibleName(toQString(design::BattlesName));
-    m_list1[list1::BattlePicks]->setAccessibleDescription(toQString(design::BattlesDescription));
-    m_list1[list1::CommanderPicks]->setAccessibleName(toQString(design::CommandersName));
-    m_list1[list1::CommanderPicks]->setAccessibleDescription(toQString(design::CommandersDescription));
-
     m_command1 = new QPushButton(toQString(design::RestartText), this);
-    m_command1->setAccessibleDescription(toQString(design::RestartDescription));
     m_command1->setObjectName(arrayName("Command1", 0));
     // Enter presses the focused button, as Space does.
     m_command1->setAutoDefault(true);
@@ -162,6 +153,14 @@ void QuizForm::createControls()
     setTabOrder(m_list1[list1::BattlePicks], m_list1[list1::CommanderPicks]);
     setTabOrder(m_list1[list1::CommanderPicks], m_command1);
     m_text1[text1::Feedback]->setFocus();
+
+    const std::array<QWidget*, 4> described{
+        m_text1[text1::Feedback], m_list1[list1::BattlePicks], m_list1[list1::CommanderPicks], m_command1};
+    for (const design::AccessibleText& text : design::AccessibleTexts) {
+        QWidget* control = described.at(static_cast<std::size_t>(text.control));
+        control->setAccessibleName(toQString(text.name));
+        control->setAccessibleDescription(toQString(text.description));
+    }
 }
 
 void QuizForm::paintEvent(QPaintEvent* event)
@@ -230,20 +229,13 @@ void QuizForm::zoomTo(qreal factor)
     if (isFullScreen() || isMaximized()) {
         showNormal();
     }
-    // Within the screen, frame included.
     const QRect available = screen()->availableGeometry();
     const QSize frame = frameGeometry().size() - size();
-    factor = std::min({factor, static_cast<qreal>(available.width() - frame.width()) / design::ClientWidth,
-        static_cast<qreal>(available.height() - frame.height()) / design::ClientHeight});
-    factor = std::max<qreal>(factor, 1);
-    const QSize wanted(qRound(design::ClientWidth * factor), qRound(design::ClientHeight * factor));
-    resize(wanted);
-    QRect placed(frameGeometry().topLeft(), wanted + frame);
-    placed.moveLeft(std::clamp(
-        placed.left(), available.left(), std::max(available.left(), available.right() + 1 - placed.width())));
-    placed.moveTop(std::clamp(
-        placed.top(), available.top(), std::max(available.top(), available.bottom() + 1 - placed.height())));
-    move(placed.topLeft());
+    const design::Zoom zoom = design::zoomWithin(factor, 1,
+        {available.left(), available.top(), available.width(), available.height()}, frame.width(),
+        frame.height(), frameGeometry().left(), frameGeometry().top());
+    resize(qRound(design::ClientWidth * zoom.factor), qRound(design::ClientHeight * zoom.factor));
+    move(zoom.left, zoom.top);
 }
 
 void QuizForm::moveFocus(FocusTarget target)

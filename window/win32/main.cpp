@@ -1,17 +1,41 @@
+#include "handles.h"
 #include "quizform.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 #include <windows.h>
+
+#include <string>
+
+namespace {
+
+// The system's words for an error code, in the user's language.
+std::wstring errorText(DWORD error)
+{
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message = length > 0 ? std::wstring(text, length) : L"#" + std::to_wstring(error);
+    LocalFree(text);
+    return message;
+}
+
+} // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/, int showCommand)
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     // For the accessibility service that names the controls.
-    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    const bitki::win32::ComApartment com;
 
     bitki::win32::QuizForm form(instance);
+    if (const auto failure = form.failure()) {
+        // Nothing to show: say why, in the system's words, and end.
+        const std::wstring text = L"Прозорецът на програмата не може да се отвори.\r\n" + errorText(*failure);
+        MessageBoxW(nullptr, text.c_str(), L"Битки", MB_OK | MB_ICONERROR);
+        return 1;
+    }
     // Centred on the screen the first time it is shown.
     RECT frame{};
     GetWindowRect(form.window(), &frame);
@@ -31,9 +55,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
-    }
-    if (com) {
-        CoUninitialize();
     }
     return static_cast<int>(message.wParam);
 }

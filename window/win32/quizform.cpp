@@ -1,10 +1,9 @@
 #include "quizform.h"
 
+#include "accessibility.h"
 #include "content.h"
 #include "design.h"
-
-#include <commctrl.h>
-#include <oleacc.h>
+#include "dpi.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,149 +21,18 @@ constexpr int ZoomInId = 500;
 constexpr int ZoomOutId = 501;
 constexpr int ZoomResetId = 502;
 
-COLORREF toColorRef(design::Rgb rgb)
+Brush solid(COLORREF colour)
 {
-    return RGB(rgb.red, rgb.green, rgb.blue);
-}
-
-UINT dpiOf(HWND window)
-{
-    // Windows 10 knows each monitor's DPI; older systems have one for the screen.
-    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (getDpiForWindow != nullptr && window != nullptr) {
-        return getDpiForWindow(window);
-    }
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return static_cast<UINT>(dpi);
-}
-
-// Picks the row under the list's cursor, as a click on it does.
-void pickCursorRow(HWND list)
-{
-    const auto cursor = static_cast<int>(SendMessageW(list, LB_GETCARETINDEX, 0, 0));
-    if (cursor < 0 || cursor >= static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0))) {
-        return;
-    }
-    if (SendMessageW(list, LB_GETSELCOUNT, 0, 0) == 1
-        && SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(cursor), 0) > 0) {
-        return;
-    }
-    SendMessageW(list, LB_SETSEL, FALSE, -1);
-    SendMessageW(list, LB_SETSEL, TRUE, cursor);
-    SendMessageW(list, LB_SETCARETINDEX, static_cast<WPARAM>(cursor), FALSE);
-    SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
-        reinterpret_cast<LPARAM>(list));
-}
-
-// A pick list: only a click on a row, Space or Enter picks; the arrow keys, Home, End and the
-// page keys move the cursor without selecting, and at most one row is ever selected.
-LRESULT CALLBACK pickListProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
-{
-    switch (message) {
-    case WM_GETDLGCODE: {
-        LRESULT code = DefSubclassProc(list, message, wParam, lParam);
-        const auto* pending = reinterpret_cast<const MSG*>(lParam);
-        if (pending != nullptr && pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN) {
-            code |= DLGC_WANTMESSAGE;
-        }
-        return code;
-    }
-    case WM_KEYDOWN: {
-        const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-        const auto cursor = static_cast<int>(SendMessageW(list, LB_GETCARETINDEX, 0, 0));
-        RECT client{};
-        GetClientRect(list, &client);
-        const auto rowHeight = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
-        const int page = rowHeight > 0 ? std::max(1, static_cast<int>(client.bottom / rowHeight) - 1) : 1;
-        int target = cursor;
-        switch (wParam) {
-        case VK_UP:
-            target = cursor - 1;
-            break;
-        case VK_DOWN:
-            target = cursor + 1;
-            break;
-        case VK_HOME:
-            target = 0;
-            break;
-        case VK_END:
-            target = count - 1;
-            break;
-        case VK_PRIOR:
-            target = cursor - page;
-            break;
-        case VK_NEXT:
-            target = cursor + page;
-            break;
-        case VK_SPACE:
-        case VK_RETURN:
-            pickCursorRow(list);
-            return 0;
-        default:
-            return DefSubclassProc(list, message, wParam, lParam);
-        }
-        if (count > 0) {
-            const int row = std::clamp(target, 0, count - 1);
-            SendMessageW(list, LB_SETCARETINDEX, static_cast<WPARAM>(row), FALSE);
-            // The list box tells assistive technology only of selections; this move is news too.
-            NotifyWinEvent(EVENT_OBJECT_FOCUS, list, OBJID_CLIENT, row + 1);
-        }
-        return 0;
-    }
-    case WM_CHAR:
-        // Neither Space nor type-ahead may select.
-        return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-        const auto hit = static_cast<DWORD>(SendMessageW(list, LB_ITEMFROMPOINT, 0, lParam));
-        if (HIWORD(hit) != 0) {
-            // Below the last row: the focus comes here, a pick made before stays.
-            SetFocus(list);
-            return 0;
-        }
-        return DefSubclassProc(
-            list, WM_LBUTTONDOWN, wParam & ~static_cast<WPARAM>(MK_SHIFT | MK_CONTROL), lParam);
-    }
-    case WM_MOUSEMOVE:
-        if ((wParam & MK_LBUTTON) != 0) {
-            return 0; // a drag does not pick another row
-        }
-        break;
-    default:
-        break;
-    }
-    return DefSubclassProc(list, message, wParam, lParam);
-}
-
-// The feedback box is read-only: Tab leaves it, as in any other control, and arriving by Tab
-// does not select the whole text (a screen reader would say only how much is selected).
-LRESULT CALLBACK feedbackProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
-{
-    if (message == WM_GETDLGCODE) {
-        return DefSubclassProc(edit, message, wParam, lParam)
-            & ~static_cast<LRESULT>(DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_HASSETSEL);
-    }
-    if (message == WM_KILLFOCUS) {
-        // The verdict line is selected only for the moment the verdict arrives.
-        SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(-1), 0);
-    }
-    return DefSubclassProc(edit, message, wParam, lParam);
+    return Brush(CreateSolidBrush(colour));
 }
 
 } // namespace
 
 QuizForm::QuizForm(HINSTANCE instance)
     : m_instance(instance)
-    , m_windowBrush(CreateSolidBrush(toColorRef(design::WindowColour)))
-    , m_headingBrush(CreateSolidBrush(toColorRef(design::HeadingColour)))
-    , m_buttonBrush(CreateSolidBrush(toColorRef(design::RestartColour)))
 {
     // The class outlives any one window, so it holds no brush of a window's: each window paints
-    // its own background.
+    // its own background. A second window finds the class already there.
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = windowProcedure;
@@ -172,16 +40,25 @@ QuizForm::QuizForm(HINSTANCE instance)
     windowClass.hIcon = LoadIconW(instance, L"IDI_ICON1");
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = ClassName;
-    RegisterClassExW(&windowClass);
+    if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        m_failure = GetLastError();
+        return;
+    }
 
+    applyTheme(highContrastOn());
     const std::wstring caption = toUtf16(design::Caption());
     m_window = CreateWindowExW(WS_EX_CONTROLPARENT, ClassName, caption.c_str(),
         WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, design::ClientWidth,
         design::ClientHeight, nullptr, nullptr, instance, this);
-    m_keyHolder = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
-
-    createControls();
-    nameControls();
+    m_keyHolder = m_window != nullptr
+        ? CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr)
+        : nullptr;
+    if (m_keyHolder == nullptr || !createControls()) {
+        m_failure = GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_CANNOT_MAKE;
+        return;
+    }
+    nameControls(
+        {m_text1[text1::Feedback], m_list1[list1::BattlePicks], m_list1[list1::CommanderPicks], m_command1});
     zoomTo(1);
 
     std::array<ACCEL, 6> keys{{
@@ -192,7 +69,7 @@ QuizForm::QuizForm(HINSTANCE instance)
         {FCONTROL | FVIRTKEY, '0', ZoomResetId},
         {FCONTROL | FVIRTKEY, VK_NUMPAD0, ZoomResetId},
     }};
-    m_shortcuts = CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size()));
+    m_shortcuts.reset(CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size())));
 
     m_events = std::make_unique<FormEvents>(
         BindControls(m_listControls, m_textControls), [this](FocusTarget target) { moveFocus(target); });
@@ -203,90 +80,68 @@ QuizForm::QuizForm(HINSTANCE instance)
 
 QuizForm::~QuizForm()
 {
+    // The subclassed controls go with their window, before the owners of their procedures.
+    m_pickLists = {};
+    m_feedbackBox.reset();
     for (HWND window : {m_window, m_keyHolder}) {
-        if (IsWindow(window) != FALSE) {
+        if (window != nullptr && IsWindow(window) != FALSE) {
             DestroyWindow(window);
         }
     }
-    DestroyAcceleratorTable(m_shortcuts);
-    DeleteObject(m_font);
-    DeleteObject(m_windowBrush);
-    DeleteObject(m_headingBrush);
-    DeleteObject(m_buttonBrush);
 }
 
-void QuizForm::createControls()
+bool QuizForm::createControls()
 {
     // Created in tab order; only the visible controls are tab stops. The hidden ones hold the
     // answer key under a window of their own that nobody sees or reads.
-    const auto create = [this](const wchar_t* kind, DWORD style, int id, bool shown) {
-        return CreateWindowExW(0, kind, L"", WS_CHILD | style | (shown ? WS_VISIBLE | WS_TABSTOP : 0), 0, 0,
-            0, 0, shown ? m_window : m_keyHolder, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+    bool created = true;
+    const auto create = [&](const wchar_t* kind, DWORD style, int id, bool shown) {
+        HWND control = CreateWindowExW(0, kind, L"", WS_CHILD | style | (shown ? WS_VISIBLE | WS_TABSTOP : 0),
+            0, 0, 0, 0, shown ? m_window : m_keyHolder, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
             m_instance, nullptr);
+        created = created && control != nullptr;
+        return control;
     };
     constexpr DWORD editStyle = ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER;
     for (int i = 0; i < 2; ++i) {
         m_text1[i] = create(L"EDIT", editStyle, Text1Id + i, i == text1::Feedback);
         m_textControls[i] = std::make_unique<Win32TextControl>(m_text1[i]);
     }
-    SetWindowSubclass(m_text1[text1::Feedback], feedbackProcedure, 0, 0);
 
     m_label1 = create(L"STATIC", SS_CENTER | SS_CENTERIMAGE, Label1Id, true);
-    SetWindowLongPtrW(
-        m_label1, GWL_STYLE, GetWindowLongPtrW(m_label1, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_TABSTOP));
-    SetWindowTextW(m_label1, toUtf16(design::HeadingText).c_str());
-
     for (int i = 0; i < 5; ++i) {
         const bool pickList = i == list1::BattlePicks || i == list1::CommanderPicks;
         const DWORD style = LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER
             | (pickList ? LBS_SORT | LBS_EXTENDEDSEL : 0);
         m_list1[i] = create(L"LISTBOX", style, List1Id + i, pickList);
         m_listControls[i] = std::make_unique<Win32ListControl>(m_list1[i]);
-        if (pickList) {
-            SetWindowSubclass(m_list1[i], pickListProcedure, 0, 0);
-        }
     }
     m_command1 = create(L"BUTTON", BS_OWNERDRAW, Command1Id, true);
+    if (!created) {
+        return false;
+    }
+
+    m_feedbackBox = std::make_unique<FeedbackBox>(m_text1[text1::Feedback]);
+    for (const int i : {list1::BattlePicks, list1::CommanderPicks}) {
+        m_pickLists.at(static_cast<std::size_t>(i)) = std::make_unique<PickList>(m_list1[i]);
+    }
+    SetWindowLongPtrW(
+        m_label1, GWL_STYLE, GetWindowLongPtrW(m_label1, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    SetWindowTextW(m_label1, toUtf16(design::HeadingText).c_str());
     SetWindowTextW(m_command1, toUtf16(design::RestartText).c_str());
+    return true;
 }
 
-void QuizForm::nameControls() const
+void QuizForm::applyTheme(bool highContrast)
 {
-    // Windows' own service gives the controls their names; where it is missing (Wine has none)
-    // they go without, and the quiz works the same.
-    IAccPropServices* services = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-            reinterpret_cast<void**>(&services)))
-        || services == nullptr) {
-        return;
+    m_palette = Palette::of(highContrast);
+    m_windowBrush = solid(m_palette.window);
+    m_headingBrush = solid(m_palette.heading);
+    m_buttonBrush = solid(m_palette.button);
+    m_textBrush = solid(m_palette.textBackground);
+    if (m_window != nullptr) {
+        RedrawWindow(m_window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
     }
-    const auto describe = [services](HWND control, std::string_view name, std::string_view description) {
-        services->SetHwndPropStr(
-            control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, toUtf16(name).c_str());
-        services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-            PROPID_ACC_DESCRIPTION, toUtf16(description).c_str());
-    };
-    describe(m_text1[text1::Feedback], design::FeedbackName, design::FeedbackDescription);
-    describe(m_list1[list1::BattlePicks], design::BattlesName, design::BattlesDescription);
-    describe(m_list1[list1::CommanderPicks], design::CommandersName, design::CommandersDescription);
-    describe(m_command1, design::RestartText, design::RestartDescription);
-    services->Release();
-}
-
-SIZE QuizForm::frameSize(double factor) const
-{
-    RECT frame{0, 0, static_cast<LONG>(std::lround(design::ClientWidth * factor)),
-        static_cast<LONG>(std::lround(design::ClientHeight * factor))};
-    const auto style = static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_STYLE));
-    const auto extended = static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_EXSTYLE));
-    // The frame of the window's own screen, where Windows can say it (Windows 10 and later).
-    using AdjustForDpi = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    static const auto adjustForDpi = reinterpret_cast<AdjustForDpi>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
-    if (adjustForDpi == nullptr || adjustForDpi(&frame, style, FALSE, extended, dpiOf(m_window)) == FALSE) {
-        AdjustWindowRectEx(&frame, style, FALSE, extended);
-    }
-    return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 void QuizForm::zoomTo(double factor)
@@ -294,21 +149,18 @@ void QuizForm::zoomTo(double factor)
     if (IsZoomed(m_window) != FALSE) {
         ShowWindow(m_window, SW_RESTORE);
     }
-    const double screen = dpiOf(m_window) / 96.0;
+    const double screen = screenScale(m_window);
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const SIZE design = frameSize(screen);
-    const SIZE room{work.right - work.left - (design.cx - static_cast<LONG>(design::ClientWidth * screen)),
-        work.bottom - work.top - (design.cy - static_cast<LONG>(design::ClientHeight * screen))};
-    factor = std::min(
-        {factor, room.cx / (design::ClientWidth * screen), room.cy / (design::ClientHeight * screen)});
-    factor = std::max(factor, 1.0);
-    const SIZE size = frameSize(screen * factor);
+    const SIZE designed = frameSize(m_window, screen);
     RECT now{};
     GetWindowRect(m_window, &now);
-    const LONG left = std::clamp(now.left, work.left, std::max(work.left, work.right - size.cx));
-    const LONG top = std::clamp(now.top, work.top, std::max(work.top, work.bottom - size.cy));
-    SetWindowPos(m_window, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    const design::Zoom zoom = design::zoomWithin(factor, screen,
+        {work.left, work.top, work.right - work.left, work.bottom - work.top},
+        designed.cx - static_cast<int>(std::lround(design::ClientWidth * screen)),
+        designed.cy - static_cast<int>(std::lround(design::ClientHeight * screen)), now.left, now.top);
+    const SIZE size = frameSize(m_window, screen * zoom.factor);
+    SetWindowPos(m_window, nullptr, zoom.left, zoom.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     layoutControls();
 }
 
@@ -336,41 +188,29 @@ void QuizForm::layoutControls()
     // Points at 96 dots per inch are a third larger in pixels.
     const int height = static_cast<int>(std::lround(design::FontPointSize * 96.0 / 72 * m_scale));
     if (height != m_fontHeight) {
-        HFONT old = m_font;
-        m_font = CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
+        Font font(CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_ROMAN,
-            toUtf16(design::FontFamily).c_str());
+            toUtf16(design::FontFamily).c_str()));
         m_fontHeight = height;
         for (HWND control : {m_text1[text1::Feedback], m_label1, m_list1[list1::BattlePicks],
                  m_list1[list1::CommanderPicks], m_command1}) {
-            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), TRUE);
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
         }
-        if (old != nullptr) {
-            DeleteObject(old);
-        }
+        // The controls hold the new font before the old one goes.
+        m_font = std::move(font);
     }
     InvalidateRect(m_window, nullptr, TRUE);
 }
 
 bool QuizForm::preTranslate(MSG& message) const
 {
-    return TranslateAcceleratorW(m_window, m_shortcuts, &message) != 0
+    return TranslateAcceleratorW(m_window, m_shortcuts.get(), &message) != 0
         || IsDialogMessageW(m_window, &message) != FALSE;
 }
 
 void QuizForm::moveFocus(FocusTarget target) const
 {
     SetFocus(target == FocusTarget::Feedback ? m_text1[text1::Feedback] : m_list1[list1::BattlePicks]);
-}
-
-void QuizForm::selectVerdictLine() const
-{
-    // A screen reader speaks the selection when the focus arrives: the whole verdict line, however
-    // the box wraps it.
-    const std::string text = m_textControls[text1::Feedback]->Text();
-    const std::size_t end = text.find("\r\n");
-    const std::wstring line = toUtf16(std::string_view(text).substr(0, end));
-    SendMessageW(m_text1[text1::Feedback], EM_SETSEL, 0, static_cast<LPARAM>(line.size()));
 }
 
 void QuizForm::Form_Load()
@@ -382,7 +222,7 @@ Quiz::ClickOutcome QuizForm::List1_Click(int index)
 {
     const Quiz::ClickOutcome outcome = m_events->List1_Click(index);
     if (outcome == Quiz::ClickOutcome::Judged) {
-        selectVerdictLine();
+        m_feedbackBox->selectFirstLine(m_textControls[text1::Feedback]->Text());
     }
     return outcome;
 }
@@ -408,85 +248,31 @@ LRESULT CALLBACK QuizForm::windowProcedure(HWND window, UINT message, WPARAM wPa
 LRESULT QuizForm::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_COMMAND: {
-        const int id = LOWORD(wParam);
-        const int code = HIWORD(wParam);
-        if (id >= List1Id && id < List1Id + 5 && code == LBN_SELCHANGE) {
-            const int index = id - List1Id;
-            // Only a pick reaches here; losing a selection is no click.
-            if (SendMessageW(m_list1[index], LB_GETSELCOUNT, 0, 0) > 0) {
-                List1_Click(index);
-            }
-            return 0;
-        }
-        // Enter on the focused button comes from the dialog manager as IDOK.
-        if ((id == Command1Id && code == BN_CLICKED) || (id == IDOK && GetFocus() == m_command1)) {
-            Command1_Click(0);
-            return 0;
-        }
-        // Nothing is remembered.
-        const double designed = m_scale / (dpiOf(m_window) / 96.0);
-        switch (id) {
-        case ZoomInId:
-            zoomTo(design::zoomStep(designed, 1));
-            return 0;
-        case ZoomOutId:
-            zoomTo(design::zoomStep(designed, -1));
-            return 0;
-        case ZoomResetId:
-            zoomTo(1);
-            return 0;
-        default:
-            break;
-        }
-        break;
-    }
+    case WM_COMMAND:
+        return onCommand(LOWORD(wParam), HIWORD(wParam));
     case WM_ACTIVATE:
-        // Back in the window, the focus returns to the control that had it.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            if (HWND focus = GetFocus(); focus != nullptr && IsChild(m_window, focus) != FALSE) {
-                m_lastFocus = focus;
-            }
-        } else if (m_lastFocus != nullptr && HIWORD(wParam) == 0) {
-            SetFocus(m_lastFocus);
-            return 0;
-        }
-        break;
-    case WM_ERASEBKGND: {
-        RECT client{};
-        GetClientRect(m_window, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, m_windowBrush);
-        return 1;
-    }
-    case WM_GETMINMAXINFO: {
-        // Never smaller than designed.
-        const SIZE smallest = frameSize(dpiOf(m_window) / 96.0);
-        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {smallest.cx, smallest.cy};
-        return 0;
-    }
+        return onActivate(wParam, lParam);
+    case WM_ERASEBKGND:
+        return onEraseBackground(reinterpret_cast<HDC>(wParam));
+    case WM_GETMINMAXINFO:
+        return onGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
     case WM_SIZE:
         layoutControls();
         return 0;
-    case WM_CTLCOLORSTATIC: {
-        auto* context = reinterpret_cast<HDC>(wParam);
-        SetTextColor(context, RGB(0, 0, 0));
-        if (reinterpret_cast<HWND>(lParam) == m_label1) {
-            SetBkColor(context, toColorRef(design::HeadingColour));
-            return reinterpret_cast<LRESULT>(m_headingBrush);
-        }
-        // The read-only edit box keeps a white background.
-        SetBkColor(context, GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-    }
+    case WM_CTLCOLORSTATIC:
+        return onColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DRAWITEM:
-        drawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
-    case WM_DPICHANGED: {
-        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(m_window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-            suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        return 0;
-    }
+        return onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_DPICHANGED:
+        return onDpiChanged(*reinterpret_cast<const RECT*>(lParam));
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+        return onThemeChanged();
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETHIGHCONTRAST) {
+            return onThemeChanged();
+        }
+        break;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -496,24 +282,114 @@ LRESULT QuizForm::handle(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(m_window, message, wParam, lParam);
 }
 
-void QuizForm::drawButton(const DRAWITEMSTRUCT& item) const
+LRESULT QuizForm::onCommand(int id, int code)
+{
+    if (id >= List1Id && id < List1Id + 5 && code == LBN_SELCHANGE) {
+        const int index = id - List1Id;
+        // Only a pick reaches here; losing a selection is no click.
+        if (SendMessageW(m_list1[index], LB_GETSELCOUNT, 0, 0) > 0) {
+            List1_Click(index);
+        }
+        return 0;
+    }
+    // Enter on the focused button comes from the dialog manager as IDOK.
+    if ((id == Command1Id && code == BN_CLICKED) || (id == IDOK && GetFocus() == m_command1)) {
+        Command1_Click(0);
+        return 0;
+    }
+    // Nothing is remembered.
+    const double designed = m_scale / screenScale(m_window);
+    switch (id) {
+    case ZoomInId:
+        zoomTo(design::zoomStep(designed, 1));
+        return 0;
+    case ZoomOutId:
+        zoomTo(design::zoomStep(designed, -1));
+        return 0;
+    case ZoomResetId:
+        zoomTo(1);
+        return 0;
+    default:
+        return DefWindowProcW(m_window, WM_COMMAND, MAKEWPARAM(id, code), 0);
+    }
+}
+
+LRESULT QuizForm::onActivate(WPARAM wParam, LPARAM lParam)
+{
+    // Back in the window, the focus returns to the control that had it.
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        if (HWND focus = GetFocus(); focus != nullptr && IsChild(m_window, focus) != FALSE) {
+            m_lastFocus = focus;
+        }
+    } else if (m_lastFocus != nullptr && HIWORD(wParam) == 0) {
+        SetFocus(m_lastFocus);
+        return 0;
+    }
+    return DefWindowProcW(m_window, WM_ACTIVATE, wParam, lParam);
+}
+
+LRESULT QuizForm::onEraseBackground(HDC context) const
+{
+    RECT client{};
+    GetClientRect(m_window, &client);
+    FillRect(context, &client, m_windowBrush.get());
+    return 1;
+}
+
+LRESULT QuizForm::onGetMinMaxInfo(MINMAXINFO& limits) const
+{
+    // Never smaller than designed.
+    const SIZE smallest = frameSize(m_window, screenScale(m_window));
+    limits.ptMinTrackSize = {smallest.cx, smallest.cy};
+    return 0;
+}
+
+LRESULT QuizForm::onColourStatic(HDC context, HWND control) const
+{
+    if (control == m_label1) {
+        SetTextColor(context, m_palette.headingText);
+        SetBkColor(context, m_palette.heading);
+        return reinterpret_cast<LRESULT>(m_headingBrush.get());
+    }
+    // The read-only edit box: the system's text on the system's window colour, legible in any scheme.
+    SetTextColor(context, m_palette.text);
+    SetBkColor(context, m_palette.textBackground);
+    return reinterpret_cast<LRESULT>(m_textBrush.get());
+}
+
+LRESULT QuizForm::onDrawItem(const DRAWITEMSTRUCT& item) const
 {
     // A graphical button: painted in its own colour.
     RECT area = item.rcItem;
-    FillRect(item.hDC, &area, m_buttonBrush);
+    FillRect(item.hDC, &area, m_buttonBrush.get());
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
     DrawEdge(item.hDC, &area, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     wchar_t caption[32]{};
     GetWindowTextW(item.hwndItem, caption, 32);
     SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, RGB(0, 0, 0));
+    SetTextColor(item.hDC, m_palette.buttonText);
     DrawTextW(item.hDC, caption, -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if ((item.itemState & ODS_FOCUS) != 0) {
+        // Drawn by inverting, so it shows on any colour.
         RECT focus = item.rcItem;
         const int inset = static_cast<int>(std::lround(4 * m_scale));
         InflateRect(&focus, -inset, -inset);
         DrawFocusRect(item.hDC, &focus);
     }
+    return TRUE;
+}
+
+LRESULT QuizForm::onDpiChanged(const RECT& suggested)
+{
+    SetWindowPos(m_window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+        suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
+}
+
+LRESULT QuizForm::onThemeChanged()
+{
+    applyTheme(highContrastOn());
+    return 0;
 }
 
 } // namespace bitki::win32

@@ -2,17 +2,25 @@
 
 // The quiz window on the Windows desktop, with the standard list box, edit box, button and
 // static controls. Like the Qt window it owns every control and raises the shared event
-// procedures of bitki::FormEvents, which work on the controls through win32controls.h. The
-// hidden controls that hold the answer key live under a message-only window, out of sight of
-// assistive technology. The window can be enlarged; the design then scales as one picture.
+// procedures of bitki::FormEvents, which work on the controls through win32controls.h. This class
+// only creates the controls, lays them out and wires them; the pick lists (picklist.h), the
+// feedback box (feedbackbox.h), the names for assistive technology (accessibility.h), the screen's
+// DPI (dpi.h) and the colours (colours.h) have files of their own. The hidden controls that hold
+// the answer key live under a message-only window, out of sight of assistive technology. The
+// window can be enlarged; the design then scales as one picture.
 
+#include "colours.h"
+#include "feedbackbox.h"
 #include "formevents.h"
+#include "handles.h"
+#include "picklist.h"
 #include "win32controls.h"
 
 #include <windows.h>
 
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace bitki::win32 {
 
@@ -22,6 +30,10 @@ public:
     QuizForm(const QuizForm&) = delete;
     QuizForm& operator=(const QuizForm&) = delete;
     ~QuizForm();
+
+    // The system's error code when the window or one of its controls could not be created; the
+    // window is then not to be shown.
+    std::optional<DWORD> failure() const { return m_failure; }
 
     // Event procedures, raised as the user acts; Form_Load runs while the window is created.
     void Form_Load();
@@ -42,23 +54,31 @@ public:
     void zoomTo(double factor);
     // How much larger than designed the design is drawn, the screen's DPI included.
     double scale() const { return m_scale; }
+    // Draws the window in the designed colours, or in the system's while High Contrast is on.
+    void applyTheme(bool highContrast);
+    const Palette& palette() const { return m_palette; }
 
 private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void createControls();
-    void nameControls() const;
+    LRESULT onCommand(int id, int code);
+    LRESULT onActivate(WPARAM wParam, LPARAM lParam);
+    LRESULT onEraseBackground(HDC context) const;
+    LRESULT onGetMinMaxInfo(MINMAXINFO& limits) const;
+    LRESULT onColourStatic(HDC context, HWND control) const;
+    LRESULT onDrawItem(const DRAWITEMSTRUCT& item) const;
+    LRESULT onDpiChanged(const RECT& suggested);
+    LRESULT onThemeChanged();
+
+    bool createControls();
     void layoutControls();
     void moveFocus(FocusTarget target) const;
-    void selectVerdictLine() const;
-    SIZE frameSize(double factor) const;
-    void drawButton(const DRAWITEMSTRUCT& item) const;
 
     HINSTANCE m_instance;
+    std::optional<DWORD> m_failure;
     HWND m_window = nullptr;
     // Parent of the hidden key controls.
     HWND m_keyHolder = nullptr;
-    HACCEL m_shortcuts = nullptr;
     HWND m_lastFocus = nullptr;
     double m_scale = 1;
     int m_fontHeight = 0;
@@ -66,11 +86,17 @@ private:
     std::array<HWND, 2> m_text1{};
     HWND m_label1 = nullptr;
     HWND m_command1 = nullptr;
-    HFONT m_font = nullptr;
-    HBRUSH m_windowBrush;
-    HBRUSH m_headingBrush;
-    HBRUSH m_buttonBrush;
 
+    Accelerators m_shortcuts;
+    Font m_font;
+    Palette m_palette{};
+    Brush m_windowBrush;
+    Brush m_headingBrush;
+    Brush m_buttonBrush;
+    Brush m_textBrush;
+
+    std::array<std::unique_ptr<PickList>, 2> m_pickLists;
+    std::unique_ptr<FeedbackBox> m_feedbackBox;
     std::array<std::unique_ptr<Win32ListControl>, 5> m_listControls;
     std::array<std::unique_ptr<Win32TextControl>, 2> m_textControls;
     std::unique_ptr<FormEvents> m_events;
