@@ -1,7 +1,7 @@
 # A Debian package of the installed quiz: cpack -G DEB in the build folder.
 set(CPACK_PACKAGE_NAME bitki)
-set(CPACK_PACKAGE_VENDOR "Bitki developers")
-set(CPACK_PACKAGE_CONTACT "Bitki developers <bitki@bitki.example>")
+set(CPACK_PACKAGE_VENDOR "${BITKI_PUBLISHER}")
+set(CPACK_PACKAGE_CONTACT "${BITKI_PUBLISHER} <bitki@bitki.example>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "History quiz on significant battles of Bulgarian history")
 set(CPACK_PACKAGE_DESCRIPTION "A one-window quiz for history lessons with a Bulgarian \

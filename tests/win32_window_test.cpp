@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -443,13 +444,69 @@ TEST(Win32Start, AFailedWindowReportsTheSystemsError)
     EXPECT_TRUE(form.failure().has_value());
 }
 
+// The program built here, or the one named by BITKI_PROGRAM (a Windows path: an installed copy).
+std::wstring program()
+{
+    const char* installed = std::getenv("BITKI_PROGRAM");
+    return toUtf16(installed != nullptr ? installed : BITKI_EXECUTABLE);
+}
+
+TEST(Win32Program, StartsShowsItsWindowAndClosesCleanly)
+{
+    std::wstring commandLine = L"\"" + program() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    ASSERT_NE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                  &startup, &process),
+        FALSE)
+        << GetLastError();
+    struct Search {
+        DWORD processId;
+        std::wstring caption;
+        HWND found = nullptr;
+    } search{process.dwProcessId, toUtf16(design::Caption())};
+    for (int wait = 0; wait < 200 && search.found == nullptr; ++wait) {
+        Sleep(50);
+        EnumWindows(
+            [](HWND window, LPARAM context) -> BOOL {
+                auto& wanted = *reinterpret_cast<Search*>(context);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                std::wstring caption(256, L'\0');
+                caption.resize(static_cast<std::size_t>(GetWindowTextW(window, caption.data(), 256)));
+                if (owner == wanted.processId && caption == wanted.caption
+                    && IsWindowVisible(window) != FALSE) {
+                    wanted.found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+    }
+    EXPECT_NE(search.found, nullptr);
+    if (search.found != nullptr) {
+        PostMessageW(search.found, WM_CLOSE, 0, 0);
+    }
+    const bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
+    if (!ended) {
+        TerminateProcess(process.hProcess, 1);
+    }
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(exitCode, 0U);
+}
+
 TEST(Win32Program, CarriesVersionRecord100)
 {
-    const std::wstring program = toUtf16(BITKI_EXECUTABLE);
-    const DWORD size = GetFileVersionInfoSizeW(program.c_str(), nullptr);
+    const std::wstring path = program();
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), nullptr);
     ASSERT_GT(size, 0U);
     std::vector<char> record(size);
-    ASSERT_NE(GetFileVersionInfoW(program.c_str(), 0, size, record.data()), FALSE);
+    ASSERT_NE(GetFileVersionInfoW(path.c_str(), 0, size, record.data()), FALSE);
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_NE(VerQueryValueW(record.data(), L"\\", reinterpret_cast<void**>(&fixed), &length), FALSE);
