@@ -4,8 +4,8 @@
 #   ./build.sh web    install emscripten, build the browser edition, print the path of bitki.html
 #   ./build.sh test   install every test tool as well, build everything, run all tests, the static
 #                     checks, all tests again built with AddressSanitizer and
-#                     UndefinedBehaviorSanitizer, the Windows program's tests under Wine, and the
-#                     browser edition's tests in Chromium
+#                     UndefinedBehaviorSanitizer, the Windows program's and installer's tests under
+#                     Wine, and the browser edition's tests in Chromium
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -27,7 +27,7 @@ test_packages=(
     desktop-file-utils appstream dpkg-dev file
     valgrind strace clang-format clang-tidy cppcheck
     dbus-daemon at-spi2-core orca speech-dispatcher
-    g++-mingw-w64-x86-64 wine wine64
+    g++-mingw-w64-x86-64 wine wine64 msitools wixl
     chromium
 )
 # What the browser edition needs; node and npm only where there is no node at all (a newer node
@@ -54,7 +54,7 @@ if ((${#missing[@]})); then
     sudo=()
     if ((EUID != 0)); then
         if ! command -v sudo >/dev/null; then
-            echo "build.sh: as root, install these first: apt-get install ${missing[*]}" >&2
+            echo "build.sh: as root, install these first: apt-get install --no-install-recommends ${missing[*]}" >&2
             exit 1
         fi
         sudo=(sudo)
@@ -120,8 +120,8 @@ fi
 build "$build_dir-sanitize" -DCMAKE_BUILD_TYPE=Debug -DBITKI_SANITIZE=ON
 ctest --test-dir "$build_dir-sanitize" --output-on-failure --no-tests=error
 
-# The native Windows program, cross-compiled with mingw-w64 and tested under Wine in a
-# throw-away prefix, on a virtual X server.
+# The native Windows program and its installer, cross-compiled with mingw-w64 and tested under
+# Wine in a throw-away prefix, on a virtual X server.
 build "$build_dir-win32" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release
 WINEPREFIX="$build_dir-win32/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
     xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -noreset" \

@@ -8,9 +8,7 @@ window_tests=$(realpath "$2")
 built_program=$(realpath "$3")
 msibuild=$4
 
-WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/bitki-msi.XXXXXX")
-export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT
+source "$(dirname "$0")/wine_prefix.sh"
 
 failures=0
 check() { # what is expected, then the command that shows it

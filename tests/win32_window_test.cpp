@@ -419,6 +419,9 @@ TEST_F(Win32Window, TypedLettersBrowseAndSystemColoursHold)
         return colours;
     };
     EXPECT_EQ(feedbackColours(), std::pair(GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW)));
+    if (std::getenv("BITKI_BLACK_SCHEME") != nullptr) {
+        EXPECT_EQ(feedbackColours(), std::pair(RGB(255, 255, 255), RGB(0, 0, 0)));
+    }
     EXPECT_EQ(form->palette().window, RGB(192, 192, 255));
     form->applyTheme(true);
     EXPECT_EQ(form->palette().window, GetSysColor(COLOR_WINDOW));

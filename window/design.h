@@ -44,13 +44,13 @@ inline bool ShowsVerdict(std::string_view feedback)
 
 // What the feedback box says of itself. While it shows a verdict, the paragraph after the verdict
 // line (nothing after a wrong pair): arriving in the box then speaks the verdict and the paragraph
-// once. Before that, what the box is for.
+// once. Before that, what the box is for. Lines may end in CR LF or, as a widget gives them, LF.
 inline std::string_view FeedbackDescriptionOf(std::string_view text)
 {
     if (!ShowsVerdict(text)) {
         return FeedbackDescription;
     }
-    const std::size_t lineEnd = text.find(LineBreak);
+    const std::size_t lineEnd = text.find('\n');
     std::string_view rest = lineEnd == std::string_view::npos ? std::string_view{} : text.substr(lineEnd);
     constexpr std::string_view Blanks = " \r\n";
     rest.remove_prefix(std::min(rest.size(), rest.find_first_not_of(Blanks)));

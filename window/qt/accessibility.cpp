@@ -1,6 +1,6 @@
 #include "accessibility.h"
 
-#include "content.h"
+#include "design.h"
 #include "qtcontrols.h"
 #include "textbox.h"
 
@@ -86,9 +86,8 @@ public:
         if (kind == QAccessible::Value) {
             return all;
         }
-        if (kind == QAccessible::Description
-            && (all.startsWith(toQString(VerdictRight)) || all.startsWith(toQString(VerdictWrong)))) {
-            return all.section(QLatin1Char('\n'), 1).trimmed();
+        if (kind == QAccessible::Description) {
+            return toQString(design::FeedbackDescriptionOf(all.toStdString()));
         }
         return QAccessibleWidget::text(kind);
     }

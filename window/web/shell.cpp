@@ -80,12 +80,13 @@ std::string listBox(const char* id, int index, std::string_view name, std::strin
 // The smallest text a pupil should have to read, in CSS pixels; below the scale that gives it,
 // the page stacks its controls instead of shrinking the picture.
 constexpr double SmallestText = 14;
+// The design's text size in CSS pixels (96 to the inch, 72 points).
+constexpr double DesignTextPixels = design::FontPointSize * 4.0 / 3;
 
 std::string designSheet()
 {
-    const double designPixels = design::FontPointSize * 4.0 / 3;
     return ":root{--cw:" + std::to_string(design::ClientWidth)
-        + ";--ch:" + std::to_string(design::ClientHeight) + ";--font-px:" + std::to_string(designPixels)
+        + ";--ch:" + std::to_string(design::ClientHeight) + ";--font-px:" + std::to_string(DesignTextPixels)
         + ";--window:" + rgb(design::WindowColour) + ";--heading:" + rgb(design::HeadingColour)
         + ";--restart:" + rgb(design::RestartColour) + ";--selection:" + rgb(design::SelectionColour)
         + ";--face:\"" + std::string(design::FontFamily) + "\"}\n";
@@ -94,7 +95,7 @@ std::string designSheet()
 // The screens too small for the picture: the sheet's "@media stacked".
 std::string stackedScreens()
 {
-    const double smallest = SmallestText / (design::FontPointSize * 4.0 / 3);
+    const double smallest = SmallestText / DesignTextPixels;
     const auto below = [](double pixels) { return std::to_string(static_cast<int>(pixels)) + "px"; };
     return "(max-width:" + below(design::ClientWidth * smallest)
         + "),(max-height:" + below(design::ClientHeight * smallest) + ')';
