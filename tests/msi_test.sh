@@ -42,7 +42,8 @@ shortcuts="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows
 
 check "a silent install succeeds" msiexec /i
 check "the program is installed under Program Files" cmp -s "$built_program" "$installed/bitki.exe"
-check "the Start menu has \"Битки\"" test -s "$shortcuts/Битки.lnk"
+check "the Start menu's \"Битки\" leads to the installed program" \
+    grep -qaF 'C:\Program Files\Bitki\bitki.exe' "$shortcuts/Битки.lnk"
 entry=$(uninstall_entries)
 for value in '"DisplayName"="Битки"' '"DisplayVersion"="1.00"' '"Publisher"="Bitki developers"' \
     '"InstallLocation"="C:\\Program Files\\Bitki\\"'; do
