@@ -11,16 +11,3 @@ function(bitki_add_test name)
         set_tests_properties(${name} PROPERTIES ENVIRONMENT "${arg_ENVIRONMENT}")
     endif()
 endfunction()
-
-# A tool for a system test: where it is missing the test is left out, except where every test
-# must run.
-function(bitki_find_tool variable name)
-    if(BITKI_REQUIRE_ALL_TESTS)
-        find_program(${variable} ${name} REQUIRED)
-    else()
-        find_program(${variable} ${name})
-        if(NOT ${variable})
-            message(STATUS "${name} not found: the tests that need it are left out")
-        endif()
-    endif()
-endfunction()

@@ -144,14 +144,6 @@ inline double zoomStep(double scale, int direction)
                          : (std::ceil(scale * Steps - 0.2) - 1) / Steps;
 }
 
-// A screen's room for windows, in its own pixels.
-struct Area {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
 struct Zoom {
     double factor;
     int left;
@@ -160,9 +152,10 @@ struct Zoom {
 
 // The window zoomed to this factor of its designed size, never below it and as far as the work
 // area holds it with its frame; moved from where its frame stands only as far as it must to stay
-// inside. unit is the screen's pixels per design pixel at the designed size.
+// inside. unit is the screen's pixels per design pixel at the designed size; work is the screen's
+// room for windows, in its own pixels.
 inline Zoom zoomWithin(
-    double factor, double unit, const Area& work, int frameWidth, int frameHeight, int left, int top)
+    double factor, double unit, const Rect& work, int frameWidth, int frameHeight, int left, int top)
 {
     factor = std::min({factor, (work.width - frameWidth) / (ClientWidth * unit),
         (work.height - frameHeight) / (ClientHeight * unit)});

@@ -117,7 +117,7 @@ struct Sources {
 
 std::string document(const web::QuizForm& form, const Sources& sources)
 {
-    const std::string feedback = form.text1(text1::Feedback).Text();
+    const web::WebTextControl& feedback = form.text1(text1::Feedback);
     std::string html = "<!DOCTYPE html>\n<html lang=\"bg\" translate=\"no\">\n<head>\n<meta "
                        "charset=\"utf-8\">\n<meta name=\"google\" content=\"notranslate\">\n"
                        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
@@ -129,9 +129,8 @@ std::string document(const web::QuizForm& form, const Sources& sources)
     html += "<main class=\"form\">\n";
     html += "<textarea id=\"feedback\" class=\"control\" " + placed(design::Text1Rects[text1::Feedback])
         + " readonly autofocus spellcheck=\"false\" aria-label=\"" + escaped(design::FeedbackName)
-        + "\" aria-describedby=\"feedback-about\">" + escaped(feedback)
-        + "</textarea>\n<span id=\"feedback-about\" hidden>"
-        + escaped(design::ShowsVerdict(feedback) ? "" : design::FeedbackDescription) + "</span>\n";
+        + "\" aria-describedby=\"feedback-about\">" + escaped(feedback.Text())
+        + "</textarea>\n<span id=\"feedback-about\" hidden>" + escaped(feedback.description()) + "</span>\n";
     html += "<h1 id=\"heading\" class=\"control\" " + placed(design::Label1Rect) + '>'
         + escaped(design::HeadingText) + "</h1>\n";
     html += listBox("battles", list1::BattlePicks, design::BattlesName, design::BattlesDescription,

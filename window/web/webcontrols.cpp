@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-// The browser's side, in dom.js and collate.js.
+// The browser's side, in library.js.
 extern "C" {
 int bitki_compare(const char* left, const char* right);
 void bitki_dom_inserted(int element, int row, const char* text);
@@ -120,12 +120,13 @@ void WebTextControl::Text(std::string_view text)
 {
     m_text = text;
     if (m_element) {
-        // A browser tells assistive technology of a changed description only after the focus has
-        // arrived, and a screen reader then says it again: the box says what it is for until a
-        // verdict is shown, and then nothing but its text.
-        const std::string_view description = design::ShowsVerdict(m_text) ? "" : design::FeedbackDescription;
-        bitki_dom_text(number(*m_element), m_text.c_str(), std::string(description).c_str());
+        bitki_dom_text(number(*m_element), m_text.c_str(), std::string(description()).c_str());
     }
+}
+
+std::string_view WebTextControl::description() const
+{
+    return design::ShowsVerdict(m_text) ? "" : design::FeedbackDescription;
 }
 
 void WebTextControl::show(Element element)

@@ -12,7 +12,7 @@
 
 namespace bitki::web {
 
-// The page's elements, as dom.js numbers them.
+// The page's elements, as page.js numbers them.
 enum class Element { Feedback = 0, Battles = 1, Commanders = 2 };
 
 class WebListControl final : public ListControl {
@@ -46,6 +46,11 @@ public:
 
     std::string Text() const override { return m_text; }
     void Text(std::string_view text) override;
+
+    // What the box says of itself to assistive technology while it shows this text. A browser
+    // tells of a changed description only after the focus has arrived, and a screen reader then
+    // says it again: so what the box is for until a verdict is shown, and then nothing.
+    std::string_view description() const;
 
     void show(Element element);
 
