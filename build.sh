@@ -2,17 +2,20 @@
 # Sets up a Debian or Ubuntu machine, builds the quiz, and then starts it or runs every test.
 #   ./build.sh run    install what building the quiz needs, build the program, start it
 #   ./build.sh web    install emscripten, build the browser edition, print the path of bitki.html
+#   ./build.sh release  install what a release needs, build every edition for download into dist/
+#                     (reproducible to the byte; signed where BITKI_SIGN_PFX is given), print its path
 #   ./build.sh test   install every test tool as well, build everything, run all tests, the static
 #                     checks, all tests again built with AddressSanitizer and
 #                     UndefinedBehaviorSanitizer, the Windows program's and installer's tests under
-#                     Wine, and the browser edition's tests in Chromium
+#                     Wine, the browser edition's tests in Chromium, and a second release build
+#                     that must give the same bytes
 set -euo pipefail
 cd "$(dirname "$0")"
 
 action=${1:-}
 case "$action" in
-    run|web|test) ;;
-    *) echo "usage: $0 run|web|test" >&2; exit 2 ;;
+    run|web|release|test) ;;
+    *) echo "usage: $0 run|web|release|test" >&2; exit 2 ;;
 esac
 build_dir=${BUILD_DIR:-build}
 mkdir -p "$build_dir"
@@ -34,6 +37,9 @@ test_packages=(
 # from elsewhere conflicts with Debian's npm).
 web_packages=(cmake ninja-build emscripten)
 command -v node >/dev/null && command -v npm >/dev/null || web_packages+=(nodejs npm)
+# What a release adds to building the editions: the package's tools, the installer's, a clock
+# stopped at the commit's time for it, and signing.
+release_packages=(dpkg-dev file g++-mingw-w64-x86-64 msitools wixl faketime osslsigncode openssl)
 
 if [[ "$action" == run && -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
     echo "build.sh: няма графичен дисплей (no display: run this in a desktop session, or use ssh -X)" >&2
@@ -43,7 +49,9 @@ fi
 case "$action" in
     run) packages=("${run_packages[@]}") ;;
     web) packages=("${web_packages[@]}") ;;
-    test) packages=("${run_packages[@]}" "${test_packages[@]}" "${web_packages[@]}") ;;
+    release) packages=("${run_packages[@]}" "${web_packages[@]}" "${release_packages[@]}") ;;
+    test) packages=("${run_packages[@]}" "${test_packages[@]}" "${web_packages[@]}" "${release_packages[@]}"
+        diffoscope-minimal) ;;
 esac
 missing=()
 for package in "${packages[@]}"; do
@@ -98,6 +106,10 @@ if [[ "$action" == web ]]; then
     build_web OFF
     echo "$build_dir-web/window/web/bitki.html"
     exit 0
+fi
+
+if [[ "$action" == release ]]; then
+    exec tools/release.sh "$build_dir-release" "$(realpath -m "${DIST_DIR:-dist}")"
 fi
 
 if [[ "$action" == run ]]; then

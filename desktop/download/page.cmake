@@ -1,0 +1,55 @@
+# Writes a release folder's download page and its SHA256SUMS, from the files already in it.
+#   SOURCE_DATE_EPOCH=... cmake -DDIST=dist -DVERSION=1.00 -DHOMEPAGE=... -DSIGNED=ON|OFF
+#       -DHTML=bitki.html -DMSI=... -DEXE=... -DDEB=... -P page.cmake
+# The date is the source's: string(TIMESTAMP) takes SOURCE_DATE_EPOCH.
+
+# One file's entry: its link, size and SHA-256.
+function(describe variable name)
+    file(SIZE ${DIST}/${name} bytes)
+    file(SHA256 ${DIST}/${name} hash)
+    if(bytes LESS 1048576)
+        math(EXPR size "(${bytes} + 512) / 1024")
+        set(size "${size} КБ")
+    else()
+        math(EXPR tenths "(${bytes} * 10 + 524288) / 1048576")
+        math(EXPR whole "${tenths} / 10")
+        math(EXPR tenth "${tenths} % 10")
+        set(size "${whole},${tenth} МБ")
+    endif()
+    # Thousands apart by a no-break space, as Bulgarian writes them.
+    string(REGEX REPLACE "([0-9])([0-9][0-9][0-9])$" "\\1 \\2" grouped ${bytes})
+    string(REGEX REPLACE "([0-9])([0-9][0-9][0-9]) " "\\1 \\2 " grouped ${grouped})
+    set(${variable} "<dl class=\"file\">
+<dt><a href=\"${name}\" download>${name}</a></dt>
+<dd>Размер: ${size} (${grouped} байта)</dd>
+<dd>SHA-256: <code class=\"sha\">${hash}</code></dd>
+</dl>" PARENT_SCOPE)
+    set(sums "${sums}${hash}  ${name}\n" PARENT_SCOPE)
+endfunction()
+
+set(sums "")
+# In the order sha256sum lists them (bytes: "-" < "." < "_"), the page last.
+describe(FILE_EXE ${EXE})
+describe(FILE_MSI ${MSI})
+describe(FILE_HTML ${HTML})
+describe(FILE_DEB ${DEB})
+
+set(months януари февруари март април май юни юли август септември октомври ноември декември)
+string(TIMESTAMP DATE_ISO "%Y-%m-%d" UTC)
+string(TIMESTAMP day "%d" UTC)
+string(TIMESTAMP month "%m" UTC)
+string(TIMESTAMP year "%Y" UTC)
+math(EXPR day "${day}")
+math(EXPR month "${month} - 1")
+list(GET months ${month} month)
+set(DATE_BG "${day} ${month} ${year} г.")
+if(SIGNED)
+    set(SIGNED "Програмата и пакетът са подписани с Authenticode.")
+else()
+    set(SIGNED "")
+endif()
+
+configure_file(${CMAKE_CURRENT_LIST_DIR}/index.html.in ${DIST}/index.html @ONLY)
+describe(unused index.html)
+# What sha256sum -c reads: the hash, two blanks, the name.
+file(WRITE ${DIST}/SHA256SUMS "${sums}")

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Builds a release: the four editions in fresh build folders, in their release configurations,
+# then a folder of finished files for download with SHA256SUMS and the download page. Rebuilt from
+# the same commit, anywhere, at any time, it gives the same bytes. ./build.sh release installs the
+# tools first and runs this.
+#   tools/release.sh BUILD_FOLDER DIST_FOLDER
+# With BITKI_SIGN_PFX and BITKI_SIGN_PASSWORD_FILE the Windows program and package are signed
+# (Authenticode), with BITKI_SIGN_TIMESTAMP_URL also timestamped.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+builds=$1
+dist=$2
+
+fail() {
+    echo "release: $*" >&2
+    exit 1
+}
+
+# The time is the commit's; the build's own umask, time zone and locale are fixed.
+if [[ -z "${SOURCE_DATE_EPOCH:-}" ]]; then
+    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null) \
+        || fail "no commit to date the release by: run it in a git clone, or set SOURCE_DATE_EPOCH"
+fi
+export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C.UTF-8
+umask 022
+
+# The certificate is checked before anything is built: a release is signed whole or not at all.
+signing=()
+if [[ -n "${BITKI_SIGN_PFX:-}" ]]; then
+    pfx=${BITKI_SIGN_PFX}
+    password=${BITKI_SIGN_PASSWORD_FILE:-}
+    [[ -f "$pfx" && -r "$pfx" ]] || fail "cannot read the certificate $pfx (BITKI_SIGN_PFX)"
+    [[ -n "$password" && -f "$password" && -r "$password" ]] \
+        || fail "BITKI_SIGN_PASSWORD_FILE must name a readable file that holds the certificate's password"
+    certificate=$(openssl pkcs12 -in "$pfx" -passin "file:$password" -nokeys -clcerts 2>/dev/null \
+        || openssl pkcs12 -legacy -in "$pfx" -passin "file:$password" -nokeys -clcerts 2>/dev/null) \
+        || fail "cannot open the certificate $pfx: the password is wrong, or it is no PKCS#12 file"
+    openssl x509 -noout -checkend 0 <<<"$certificate" >/dev/null \
+        || fail "the certificate in $pfx expired on $(openssl x509 -noout -enddate <<<"$certificate" | cut -d= -f2)"
+    echo "Signing the Windows files as $(openssl x509 -noout -subject -nameopt utf8,sep_comma_plus <<<"$certificate" | sed 's/^subject=//')"
+    signing=(-DBITKI_SIGN_PFX="$(realpath "$pfx")" -DBITKI_SIGN_PASSWORD_FILE="$(realpath "$password")"
+        -DBITKI_SIGN_TIMESTAMP_URL="${BITKI_SIGN_TIMESTAMP_URL:-}")
+else
+    echo "No certificate given (BITKI_SIGN_PFX): the Windows files are not signed"
+fi
+
+# A failed release leaves no dist folder behind, not even the one from before.
+rm -rf "$dist" "$dist.new" "$builds"
+trap 'rm -rf "$dist.new"' EXIT
+build() { # folder, CMake arguments
+    local dir=$builds/$1
+    shift
+    local args=(-S . -B "$dir" -G Ninja -DBUILD_TESTING=OFF -DBITKI_REPRODUCIBLE=ON "$@")
+    [[ -n "${CI:-}" ]] && args+=(-DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
+    cmake "${args[@]}" >/dev/null
+    cmake --build "$dir"
+}
+build linux -DCMAKE_BUILD_TYPE=Release -DBITKI_BUILD_BENCH=OFF
+(cd "$builds/linux" && cpack -G DEB >/dev/null)
+build windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release "${signing[@]}"
+build web -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
+    -DCMAKE_BUILD_TYPE=MinSizeRel
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$builds/linux/CMakeCache.txt")
+homepage=$(sed -n 's/^BITKI_HOMEPAGE:INTERNAL=//p' "$builds/linux/CMakeCache.txt")
+deb=bitki_${version}_amd64.deb
+exe=bitki-$version.exe
+msi=bitki-$version.msi
+mkdir -p "$dist.new"
+# The program as it went into the package, signed where the package is.
+install -m 644 "$builds/windows/desktop/windows/bitki.exe" "$dist.new/$exe"
+install -m 644 "$builds/windows/desktop/windows/bitki.msi" "$dist.new/$msi"
+install -m 644 "$builds/linux/$deb" "$dist.new/$deb"
+install -m 644 "$builds/web/window/web/bitki.html" "$dist.new/bitki.html"
+cmake -DDIST="$dist.new" -DVERSION="$version" -DHOMEPAGE="$homepage" -DSIGNED=$((${#signing[@]} > 0)) \
+    -DHTML=bitki.html -DMSI="$msi" -DEXE="$exe" -DDEB="$deb" -P desktop/download/page.cmake
+touch -d "@$SOURCE_DATE_EPOCH" "$dist.new"/*
+(cd "$dist.new" && sha256sum --quiet -c SHA256SUMS)
+mv "$dist.new" "$dist"
+realpath "$dist"
