@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# A release is made again to the byte: two release builds of this source, in folders of other
+# names and at other times, under other time zones, locales and umasks, give the same dist/. Then
+# signing: a bad certificate stops the release with a reason and no dist/, a good one signs the
+# exe, the MSI and the exe inside it, and the signed MSI still installs (Wine, on an X server).
+#   release_test.sh SOURCE_FOLDER
+set -uo pipefail
+source_dir=$(realpath "$1")
+work=$(mktemp -d "${TMPDIR:-/tmp}/bitki-release.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+failures=0
+check() { # what is expected, then the command that shows it
+    local expected=$1
+    shift
+    if "$@"; then
+        echo "ok: $expected"
+    else
+        echo "FAILED: $expected"
+        failures=$((failures + 1))
+    fi
+}
+
+# The source as it stands, changes not yet committed included, dated by its last commit.
+SOURCE_DATE_EPOCH=$(git -C "$source_dir" log -1 --format=%ct) || exit 1
+export SOURCE_DATE_EPOCH
+copy() { # folder
+    mkdir -p "$1"
+    git -C "$source_dir" ls-files -z --cached --others --exclude-standard \
+        | (cd "$source_dir" && tar --null -T - -cf -) | tar -xf - -C "$1"
+}
+release() { # source folder, dist folder, then environment for build.sh
+    local source=$1 dist=$2
+    shift 2
+    env BUILD_DIR="$source/build" DIST_DIR="$dist" "$@" "$source/build.sh" release >"$dist.log" 2>&1
+}
+first=$work/a/bitki
+second=$work/second-place/bitki-source
+copy "$first"
+copy "$second"
+
+check "a release builds" release "$first" "$work/dist-a" TZ=UTC LC_ALL=C.UTF-8
+check "... and its path is the last line it prints" test "$(tail -n 1 "$work/dist-a.log")" = "$work/dist-a"
+check "... with the four editions, the page and SHA256SUMS" test "$(cd "$work/dist-a" && ls | tr '\n' ' ')" \
+    = "SHA256SUMS bitki-1.00.exe bitki-1.00.msi bitki.html bitki_1.00_amd64.deb index.html "
+check "... which sha256sum -c passes" sh -c "cd '$work/dist-a' && sha256sum --quiet -c SHA256SUMS"
+check "... and says in one line that it is unsigned" test "$(grep -c 'not signed' "$work/dist-a.log")" = 1
+
+sleep 1
+(umask 077 && release "$second" "$work/dist-b" TZ=Pacific/Kiritimati LC_ALL=C LANG=bg_BG.UTF-8)
+check "a second release, elsewhere and later, under another zone, locale and umask, builds" test $? = 0
+for file in "$work/dist-a"/*; do
+    name=$(basename "$file")
+    if ! check "$name is the same in both" cmp -s "$file" "$work/dist-b/$name"; then
+        diffoscope --text-color=never "$file" "$work/dist-b/$name" | head -n 60
+    fi
+done
+
+# A throw-away certificate; the expired one was made three days ago, for a day.
+(
+    cd "$work" || exit 1
+    printf 'тайна парола\n' >password
+    printf 'wrong\n' >wrong-password
+    certificate() { # name, then what dates it
+        "${@:2}" openssl req -x509 -newkey rsa:2048 -nodes -keyout "$1.key" -out "$1.pem" -days 1 \
+            -subj "/CN=Bitki test/O=Bitki developers" -addext extendedKeyUsage=codeSigning 2>/dev/null \
+            && openssl pkcs12 -export -inkey "$1.key" -in "$1.pem" -out "$1.pfx" -passout file:password
+    }
+    certificate signer env && certificate expired faketime -f "-3d"
+) || exit 1
+refused() { # what the message must say, then environment for the release
+    local said=$1
+    shift
+    ! release "$second" "$work/dist-refused" "$@" && grep -q "$said" "$work/dist-refused.log" \
+        && test ! -e "$work/dist-refused"
+}
+check "a wrong password stops the release with a reason and no dist" \
+    refused "password is wrong" BITKI_SIGN_PFX="$work/signer.pfx" BITKI_SIGN_PASSWORD_FILE="$work/wrong-password"
+check "an expired certificate does too" \
+    refused "expired" BITKI_SIGN_PFX="$work/expired.pfx" BITKI_SIGN_PASSWORD_FILE="$work/password"
+check "an unreadable one does too" \
+    refused "cannot read" BITKI_SIGN_PFX="$work/missing.pfx" BITKI_SIGN_PASSWORD_FILE="$work/password"
+
+signed=$work/dist-signed
+check "a signed release builds" \
+    release "$second" "$signed" BITKI_SIGN_PFX="$work/signer.pfx" BITKI_SIGN_PASSWORD_FILE="$work/password"
+msiextract -C "$work/extracted" "$signed/bitki-1.00.msi" >/dev/null
+inner=$(find "$work/extracted" -name bitki.exe)
+signing_time=$(TZ=UTC LC_ALL=C date -d "@$SOURCE_DATE_EPOCH" '+%b %e %H:%M:%S %Y GMT')
+for file in "$signed/bitki-1.00.exe" "$signed/bitki-1.00.msi" "$inner"; do
+    verified=$(osslsigncode verify -CAfile "$work/signer.pem" -in "$file" 2>&1)
+    check "$(basename "$file") verifies" grep -qx "Signature verification: ok" <<<"$verified"
+    check "... in the program's name, with its address, at the commit's time" test "$(grep -cxF \
+        -e $'\tText description: Битки' -e $'\tURL description: https://www.bitki.example/' \
+        -e $'\tSigning time: '"$signing_time" <<<"$verified")" = 3
+done
+check "the exe in the MSI is the exe beside it" cmp -s "$inner" "$signed/bitki-1.00.exe"
+check "the Linux and browser editions are those of the unsigned release" sh -c \
+    'cmp -s "$0/bitki.html" "$1/bitki.html" && cmp -s "$0/bitki_1.00_amd64.deb" "$1/bitki_1.00_amd64.deb"' \
+    "$work/dist-a" "$signed"
+installs() { # the package, the program it must put in place
+    xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -noreset" bash -c 'source "$0" &&
+        wine msiexec /i "$(winepath -w "$1")" /qn &&
+        cmp -s "$WINEPREFIX/drive_c/Program Files/Bitki/bitki.exe" "$2"' "$(dirname "$0")/wine_prefix.sh" "$@" 2>/dev/null
+}
+check "the signed MSI installs under Wine" installs "$signed/bitki-1.00.msi" "$signed/bitki-1.00.exe"
+
+((failures == 0))
