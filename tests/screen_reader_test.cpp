@@ -186,10 +186,21 @@ TEST(ScreenReader, OrcaSpeaksEveryStepOfAKeyboardGame)
         return reader.heard(expected);
     };
 
-    // The window opens on the task, with what the box is for.
-    EXPECT_TRUE(reader.heard({std::string(design::FeedbackName), "Да се състави проект",
-        std::string(design::FeedbackDescription)}))
-        << said(reader);
+    // The window opens on the task, with what the box is for. A browser may give the box the
+    // focus before Orca has taken in the page, and Orca then says nothing of it: a listener who
+    // hears nothing goes to the next control and back.
+    const bool browser = !quiz.empty();
+    const std::vector<std::string> opening{
+        std::string(design::FeedbackName), "Да се състави проект", std::string(design::FeedbackDescription)};
+    const auto backToTheBox = [&] {
+        reader.mark();
+        pressKey(display.get(), XK_Tab);
+        reader.heard({std::string(design::BattlesName)});
+        reader.mark();
+        pressKey(display.get(), XK_Tab, true);
+        return reader.heard(opening);
+    };
+    EXPECT_TRUE(reader.heard(opening) || (browser && backToTheBox())) << said(reader);
 
     // Entering a list says the row under the cursor; arrows say each row; Space says it is chosen.
     EXPECT_TRUE(press(XK_Tab, {"Битки", "Битка при Адрианопол"})) << said(reader);
@@ -208,19 +219,17 @@ TEST(ScreenReader, OrcaSpeaksEveryStepOfAKeyboardGame)
     EXPECT_TRUE(press(XK_Tab, {"цар Симеон"})) << said(reader);
     moveCursorTo(display.get(), 6);
     const std::string paragraph(AnswerKey[9].description);
-    // In the browser the box is a text area, read by the lines it wraps into on screen: arriving
-    // speaks the verdict line, and Down the paragraph's first screen line.
-    const bool browser = !quiz.empty();
-    const std::string opening = paragraph.substr(0, paragraph.find(" постига"));
+    // In a browser too arriving speaks the paragraph to its last word; there the box is a text
+    // area, read by the lines it wraps into on screen, and Down says the paragraph's first one.
+    const std::string firstLine = paragraph.substr(0, paragraph.find(" постига"));
     const std::string verdict = "Вярно: Битка при Върбишки проход хан Крум";
-    EXPECT_TRUE(press(XK_Return, browser ? std::vector{verdict} : std::vector{verdict, paragraph}))
-        << said(reader);
+    EXPECT_TRUE(press(XK_Return, {verdict, paragraph})) << said(reader);
     std::this_thread::sleep_for(seconds{1});
-    EXPECT_EQ(count(reader.since(), opening), browser ? 0U : 1U) << said(reader);
+    EXPECT_EQ(count(reader.since(), firstLine), 1U) << said(reader);
     EXPECT_EQ(count(reader.since(), std::string(design::FeedbackDescription)), 0U) << said(reader);
 
     // The pupil reads the box with the arrow keys; the next verdict is still spoken.
-    EXPECT_TRUE(press(XK_Down, {browser ? opening : paragraph})) << said(reader);
+    EXPECT_TRUE(press(XK_Down, {browser ? firstLine : paragraph})) << said(reader);
     pressKey(display.get(), XK_Up);
     pressKey(display.get(), XK_Down);
     EXPECT_TRUE(press(XK_Tab, {"Битка при Дойран"})) << said(reader);

@@ -207,6 +207,7 @@ inline std::string windowName(Display* display, Window window)
     return name;
 }
 
+// A mapped top-level window whose title starts with the caption (a browser adds its own name).
 inline Window findMappedWindow(Display* display, const std::string& name)
 {
     Window root = 0;
@@ -219,7 +220,7 @@ inline Window findMappedWindow(Display* display, const std::string& name)
     }
     for (unsigned int i = 0; i < count && found == 0; ++i) {
         XWindowAttributes attributes{};
-        if (windowName(display, children[i]) == name
+        if (windowName(display, children[i]).starts_with(name)
             && XGetWindowAttributes(display, children[i], &attributes) != 0
             && attributes.map_state == IsViewable) {
             found = children[i];

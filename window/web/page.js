@@ -1,11 +1,7 @@
-// The wasm is inlined in this file: start it from there, without a fetch of its data: address
-// (which the page's own security policy rightly refuses).
-Module['instantiateWasm'] = function (imports, receive) {
-  WebAssembly.instantiate(getBinary(wasmBinaryFile), imports).then(function (result) {
-    receive(result.instance);
-  });
-  return {};
-};
+// The page's widgets, live from the first paint: the cursor moves at once, and what the user picks
+// or presses before the quiz's code has started waits for it, in order. The code is emscripten's
+// module, started by start.js through its documented settings (Module.wasmBinary, postRun).
+var Module = {};
 
 // The page's widgets over the elements that the build drew. They keep what only the screen
 // needs (the cursor row, the caret); the rows, the pick and the text belong to the C++ controls.
@@ -16,13 +12,53 @@ var bitkiPage = (function () {
   var TypeAheadPause = 500;
   var uniqueIds = 0;
 
-  function call(name) {
-    var args = Array.prototype.slice.call(arguments, 1);
-    // Until the code has started, picks and presses wait for nothing: there is no game yet.
-    if (runtimeInitialized && Module[name]) {
-      Module[name].apply(null, args);
+  // Picks and presses made before the game has loaded, played once it has.
+  var waiting = [];
+
+  // Where the game moved the focus during the call: it goes there once the call has shown the
+  // verdict, so that the box arrives with its new text.
+  var focusTo = null;
+
+  // After the browser has drawn a frame (and with it told assistive technology what changed), or
+  // at once in a tab out of sight, which draws none.
+  function afterFrame(then) {
+    var done = false;
+    var once = function () {
+      if (!done) {
+        done = true;
+        then();
+      }
+    };
+    requestAnimationFrame(function () { setTimeout(once); });
+    if (document.hidden) {
+      once();
     }
   }
+
+  function call(name) {
+    var args = Array.prototype.slice.call(arguments, 1);
+    if (waiting) {
+      waiting.push([name, args]);
+      return;
+    }
+    focusTo = -1;
+    try {
+      Module[name].apply(null, args);
+    } finally {
+      var element = focusTo;
+      focusTo = null;
+      if (element >= 0) {
+        elements[element].element.focus();
+      }
+    }
+  }
+
+  // After main: the game is loaded and shown.
+  Module.postRun = [function () {
+    var actions = waiting;
+    waiting = null;
+    actions.forEach(function (action) { call.apply(null, [action[0]].concat(action[1])); });
+  }];
 
   // A pick list in the listbox pattern: arrows, Home, End, the page keys and typed letters move
   // the cursor; only Space, Enter, a click or a tap picks. A native select would pick on arrows.
@@ -203,11 +239,51 @@ var bitkiPage = (function () {
 
   // The feedback box: a read-only text area whose text the C++ control holds. Up and Down go from
   // line to line of the text (the verdict line, the paragraph), not along the wrapped screen lines.
-  function FeedbackBox(element, about) {
+  // about: the hidden element whose text describes the box; said: where the page speaks.
+  function FeedbackBox(element, about, said) {
     this.element = element;
     this.about = about;
+    this.said = said;
+    this.description = about.textContent;
+    this.paragraph = '';
     element.addEventListener('keydown', this.onKey.bind(this));
+    element.addEventListener('focus', this.onFocus.bind(this));
+    element.addEventListener('blur', this.onBlur.bind(this));
   }
+
+  // A browser tells assistive technology of a change some time after it was made, and a screen
+  // reader speaks the box's description as the focus arrives: so the box is described only while
+  // it has the focus, from a frame after the focus came, and never changes its description under
+  // a verdict that is arriving. The paragraph of a right verdict is spoken, once, after the
+  // verdict line that the focus brings.
+  FeedbackBox.prototype.onFocus = function () {
+    afterFrame(this.arrived.bind(this));
+  };
+
+  // Only when the focus goes elsewhere in the page: a window that goes to the back keeps it here.
+  FeedbackBox.prototype.onBlur = function () {
+    var box = this;
+    setTimeout(function () {
+      if (document.activeElement !== box.element) {
+        box.element.removeAttribute('aria-describedby');
+        box.said.textContent = '';
+      }
+    });
+  };
+
+  FeedbackBox.prototype.arrived = function () {
+    if (document.activeElement !== this.element) {
+      return;
+    }
+    if (this.description && !this.element.hasAttribute('aria-describedby')) {
+      this.about.textContent = this.description;
+      this.element.setAttribute('aria-describedby', this.about.id);
+    }
+    if (this.paragraph) {
+      this.said.textContent = this.paragraph;
+      this.paragraph = '';
+    }
+  };
 
   FeedbackBox.prototype.onKey = function (event) {
     if (event.altKey || event.ctrlKey || event.metaKey || event.shiftKey
@@ -231,17 +307,20 @@ var bitkiPage = (function () {
     event.preventDefault();
   };
 
-  FeedbackBox.prototype.text = function (text, description) {
+  FeedbackBox.prototype.text = function (text, description, paragraph) {
     if (this.element.value !== text.replace(/\r\n/g, '\n')) {
       this.element.value = text;
     }
-    this.about.textContent = description;
+    this.description = description;
+    this.paragraph = paragraph;
+    this.said.textContent = '';
     // A new verdict is read from its first line.
     this.element.setSelectionRange(0, 0);
     this.element.scrollTop = 0;
   };
 
-  var feedback = new FeedbackBox(document.getElementById('feedback'), document.getElementById('feedback-about'));
+  var feedback = new FeedbackBox(document.getElementById('feedback'), document.getElementById('feedback-about'),
+    document.getElementById('feedback-said'));
   var lists = [new PickList(document.getElementById('battles'), 0),
     new PickList(document.getElementById('commanders'), 1)];
   // As C++ numbers the elements: the feedback box, then the two lists.
@@ -257,7 +336,13 @@ var bitkiPage = (function () {
     cleared: function (element) { elements[element].cleared(); },
     selected: function (element, row) { elements[element].selected(row); },
     rows: function (element, rows) { elements[element].adopt(rows ? rows.slice(0, -1).split('\n') : []); },
-    text: function (element, text, description) { elements[element].text(text, description); },
-    focus: function (element) { elements[element].element.focus(); },
+    text: function (element, text, description, paragraph) { elements[element].text(text, description, paragraph); },
+    focus: function (element) {
+      if (focusTo === null) {
+        elements[element].element.focus();
+      } else {
+        focusTo = element;
+      }
+    },
   };
 })();

@@ -1,20 +1,22 @@
 // Writes bitki.html: its start state drawn from QuizForm after Form_Load (the lists, the task
 // statement and every text, colour and position of the design), so that the browser draws the
-// whole picture from the HTML alone, and then the page's code, inlined, started by start.js once
-// that picture is on the screen.
-//   bitki_web_shell style.css start.js bitki_code.js > bitki.html
+// whole picture from the HTML alone; the page's widgets, which take input from then on; and the
+// quiz's code with its wasm, inlined, started by start.js once that picture is on the screen.
+//   bitki_web_shell style.css page.js start.js bitki_code.js bitki_code.wasm bitki.svg > bitki.html
 
 #include "design.h"
 #include "webform.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -109,28 +111,71 @@ std::string replaced(std::string text, std::string_view from, const std::string&
     return text;
 }
 
+// The page's own scripts without their comments, blank lines and indentation: they are read
+// before the first paint. Each line stays a line, so the code means what it meant.
+std::string compact(const std::string& script)
+{
+    std::istringstream lines(script);
+    std::string kept;
+    for (std::string line; std::getline(lines, line);) {
+        line.erase(0, line.find_first_not_of(" \t"));
+        if (!line.empty() && !line.starts_with("//")) {
+            kept += line;
+            kept += '\n';
+        }
+    }
+    return kept;
+}
+
+// The wasm as text that a script element can hold and the page's atob() reads back; the icon too.
+std::string base64(std::string_view bytes)
+{
+    static constexpr std::string_view Digits
+        = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string text;
+    text.reserve((bytes.size() + 2) / 3 * 4);
+    for (std::size_t at = 0; at < bytes.size(); at += 3) {
+        const std::size_t count = std::min<std::size_t>(3, bytes.size() - at);
+        std::uint32_t group = 0;
+        for (std::size_t i = 0; i < 3; ++i) {
+            group = group << 8U | (i < count ? static_cast<unsigned char>(bytes[at + i]) : 0U);
+        }
+        for (std::size_t i = 0; i < 4; ++i) {
+            text += i <= count ? Digits[group >> (18 - 6 * i) & 0x3FU] : '=';
+        }
+    }
+    return text;
+}
+
 struct Sources {
     std::string sheet;
+    std::string page;
     std::string start;
     std::string code;
+    std::string wasm;
+    std::string icon;
 };
 
 std::string document(const web::QuizForm& form, const Sources& sources)
 {
     const web::WebTextControl& feedback = form.text1(text1::Feedback);
-    std::string html = "<!DOCTYPE html>\n<html lang=\"bg\" translate=\"no\">\n<head>\n<meta "
-                       "charset=\"utf-8\">\n<meta name=\"google\" content=\"notranslate\">\n"
-                       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-                       "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
-                       "script-src 'unsafe-inline' 'wasm-unsafe-eval'; style-src 'unsafe-inline'\">\n<title>"
-        + escaped(design::Caption()) + "</title>\n<style>\n" + designSheet()
-        + replaced(sources.sheet, "@media stacked", "@media " + stackedScreens())
+    std::string html
+        = "<!DOCTYPE html>\n<html lang=\"bg\" translate=\"no\">\n<head>\n<meta "
+          "charset=\"utf-8\">\n<meta name=\"google\" content=\"notranslate\">\n"
+          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+          "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+          "script-src 'unsafe-inline' 'wasm-unsafe-eval'; style-src 'unsafe-inline'; img-src data:\">\n"
+          // The tab's icon, inside: a browser would otherwise ask the server for one.
+          "<link rel=\"icon\" type=\"image/svg+xml\" href=\"data:image/svg+xml;base64,"
+        + base64(sources.icon) + "\">\n<title>" + escaped(design::Caption()) + "</title>\n<style>\n"
+        + designSheet() + replaced(sources.sheet, "@media stacked", "@media " + stackedScreens())
         + "</style>\n</head>\n<body>\n";
     html += "<main class=\"form\">\n";
     html += "<textarea id=\"feedback\" class=\"control\" " + placed(design::Text1Rects[text1::Feedback])
-        + " readonly autofocus spellcheck=\"false\" aria-label=\"" + escaped(design::FeedbackName)
-        + "\" aria-describedby=\"feedback-about\">" + escaped(feedback.Text())
-        + "</textarea>\n<span id=\"feedback-about\" hidden>" + escaped(feedback.description()) + "</span>\n";
+        + " readonly autofocus autocomplete=\"off\" spellcheck=\"false\" aria-label=\""
+        + escaped(design::FeedbackName) + "\" aria-describedby=\"feedback-about\">" + escaped(feedback.Text())
+        + "</textarea>\n<span id=\"feedback-about\" hidden>" + escaped(feedback.description())
+        + "</span>\n<div id=\"feedback-said\" class=\"spoken\" aria-live=\"polite\"></div>\n";
     html += "<h1 id=\"heading\" class=\"control\" " + placed(design::Label1Rect) + '>'
         + escaped(design::HeadingText) + "</h1>\n";
     html += listBox("battles", list1::BattlePicks, design::BattlesName, design::BattlesDescription,
@@ -140,8 +185,10 @@ std::string document(const web::QuizForm& form, const Sources& sources)
     html += "<button id=\"restart\" class=\"control\" type=\"button\" " + placed(design::Command1Rect)
         + " aria-describedby=\"restart-about\">" + escaped(design::RestartText)
         + "</button>\n<span id=\"restart-about\" hidden>" + escaped(design::RestartDescription) + "</span>\n";
-    html += "</main>\n<script type=\"text/plain\" id=\"code\">" + sources.code + "</script>\n<script>\n"
-        + sources.start + "</script>\n</body>\n</html>\n";
+    html += "</main>\n<script>\n" + compact(sources.page)
+        + "</script>\n<script type=\"text/plain\" id=\"code\">" + sources.code
+        + "</script>\n<script type=\"text/plain\" id=\"wasm\">" + base64(sources.wasm)
+        + "</script>\n<script>\n" + compact(sources.start) + "</script>\n</body>\n</html>\n";
     return html;
 }
 
@@ -168,23 +215,29 @@ bool fitsInScript(const std::string& code)
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::cerr << "usage: bitki_web_shell style.css start.js bitki_code.js\n";
+    if (argc != 7) {
+        std::cerr
+            << "usage: bitki_web_shell style.css page.js start.js bitki_code.js bitki_code.wasm bitki.svg\n";
         return 2;
     }
     const auto sheet = read(argv[1]);
-    const auto start = read(argv[2]);
-    const auto code = read(argv[3]);
-    if (!sheet || !start || !code) {
+    const auto page = read(argv[2]);
+    const auto start = read(argv[3]);
+    const auto code = read(argv[4]);
+    const auto wasm = read(argv[5]);
+    const auto icon = read(argv[6]);
+    if (!sheet || !page || !start || !code || !wasm || !icon) {
         return 1;
     }
-    if (!fitsInScript(*code)) {
-        std::cerr << "bitki_web_shell: " << argv[3] << " cannot stand inside a script element\n";
-        return 1;
+    for (const auto& [script, path] : {std::pair{&*page, argv[2]}, {&*start, argv[3]}, {&*code, argv[4]}}) {
+        if (!fitsInScript(*script)) {
+            std::cerr << "bitki_web_shell: " << path << " cannot stand inside a script element\n";
+            return 1;
+        }
     }
 
     web::QuizForm form([](FocusTarget) {});
     form.Form_Load();
-    std::cout << document(form, {*sheet, *start, *code});
+    std::cout << document(form, {*sheet, *page, *start, *code, *wasm, *icon});
     return std::cout.good() ? 0 : 1;
 }

@@ -12,7 +12,7 @@ void bitki_dom_removed(int element, int row);
 void bitki_dom_cleared(int element);
 void bitki_dom_selected(int element, int row);
 void bitki_dom_rows(int element, const char* rows);
-void bitki_dom_text(int element, const char* text, const char* description);
+void bitki_dom_text(int element, const char* text, const char* description, const char* paragraph);
 }
 
 namespace bitki::web {
@@ -120,13 +120,19 @@ void WebTextControl::Text(std::string_view text)
 {
     m_text = text;
     if (m_element) {
-        bitki_dom_text(number(*m_element), m_text.c_str(), std::string(description()).c_str());
+        bitki_dom_text(number(*m_element), m_text.c_str(), std::string(description()).c_str(),
+            std::string(paragraph()).c_str());
     }
 }
 
 std::string_view WebTextControl::description() const
 {
-    return design::ShowsVerdict(m_text) ? "" : design::FeedbackDescription;
+    return design::ShowsVerdict(m_text) ? std::string_view{} : design::FeedbackDescription;
+}
+
+std::string_view WebTextControl::paragraph() const
+{
+    return design::ShowsVerdict(m_text) ? design::FeedbackDescriptionOf(m_text) : std::string_view{};
 }
 
 void WebTextControl::show(Element element)

@@ -47,10 +47,13 @@ public:
     std::string Text() const override { return m_text; }
     void Text(std::string_view text) override;
 
-    // What the box says of itself to assistive technology while it shows this text. A browser
-    // tells of a changed description only after the focus has arrived, and a screen reader then
-    // says it again: so what the box is for until a verdict is shown, and then nothing.
+    // What the box says of itself to assistive technology while it shows this text: what it is
+    // for, until a verdict is shown. A browser tells of a changed description only some time
+    // after the change, and a screen reader may then say it twice or say an old one: so a
+    // verdict's paragraph is not the description here, as it is in the desktop windows, but is
+    // spoken once the focus has arrived (paragraph()).
     std::string_view description() const;
+    std::string_view paragraph() const;
 
     void show(Element element);
 
