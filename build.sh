@@ -7,8 +7,8 @@
 #   ./build.sh test   install every test tool as well, build everything, run all tests, the static
 #                     checks, all tests again built with AddressSanitizer and
 #                     UndefinedBehaviorSanitizer, the Windows program's and installer's tests under
-#                     Wine, the browser edition's tests in Chromium, and a second release build
-#                     that must give the same bytes
+#                     Wine, the browser edition's tests in Chromium, Firefox and WebKit, and a
+#                     second release build that must give the same bytes
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -31,7 +31,7 @@ test_packages=(
     valgrind strace clang-format clang-tidy cppcheck
     dbus-daemon at-spi2-core orca speech-dispatcher
     g++-mingw-w64-x86-64 wine wine64 msitools wixl
-    chromium
+    chromium firefox-esr webkit2gtk-driver
 )
 # What the browser edition needs; node and npm only where there is no node at all (a newer node
 # from elsewhere conflicts with Debian's npm).
@@ -117,7 +117,7 @@ if [[ "$action" == run ]]; then
     exec "$build_dir/window/qt/bitki"
 fi
 
-# The browser edition first: Orca's scenario also runs against it in Chromium.
+# The browser edition first: Orca's scenario also runs against it in Chromium and Firefox.
 build_web ON
 build "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DBITKI_BUILD_BENCH=ON \
     -DBITKI_WEB_HTML="$build_dir-web/window/web/bitki.html"
@@ -139,5 +139,5 @@ WINEPREFIX="$build_dir-win32/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscore
     xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -noreset" \
     ctest --test-dir "$build_dir-win32" --output-on-failure --no-tests=error
 
-# The browser edition in Chromium.
+# The browser edition in Chromium, Firefox and WebKit.
 ctest --test-dir "$build_dir-web" --output-on-failure --no-tests=error

@@ -1,102 +1,349 @@
-// What every browser test shares: one Chromium, a fresh page of bitki.html in a context of its
-// own, and the page's state read the way a test compares it.
+// What every browser test shares: the engine under test (BITKI_ENGINE: chromium, firefox or
+// webkit) behind one adapter, a fresh tab of bitki.html, and the page's state read the way a test
+// compares it. Tests drive a tab only through the adapter, so each scenario is written once.
 'use strict';
 
 const assert = require('node:assert/strict');
+const {spawn} = require('node:child_process');
 const fs = require('node:fs');
+const net = require('node:net');
+const os = require('node:os');
 const path = require('node:path');
 const {pathToFileURL} = require('node:url');
 
-let puppeteer;
-try {
-  puppeteer = require('puppeteer-core');
-} catch (error) {
-  throw new Error(`puppeteer-core is missing: run npm ci in ${process.env.NODE_PATH}/.. (build.sh does)`);
+function need(name) {
+  try {
+    return require(name);
+  } catch (error) {
+    throw new Error(`${name} is missing: run npm ci in ${process.env.NODE_PATH}/.. (build.sh does)`);
+  }
 }
 
 const html = process.env.BITKI_HTML;
 const expected = JSON.parse(fs.readFileSync(process.env.BITKI_EXPECTED, 'utf8'));
 const pageUrl = pathToFileURL(html).href;
+const engine = process.env.BITKI_ENGINE || 'chromium';
+const axeSource = () => fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
 
-async function launch() {
-  return puppeteer.launch({
-    executablePath: process.env.BITKI_CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    // Root needs --no-sandbox; the rest keeps Chromium from reaching for the network.
-    args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync', '--disable-features=Translate'],
-  });
+// What only some engines let a test see or do, and why the others cannot.
+const missing = {
+  tree: {firefox: 'its accessibility tree is reachable only over CDP', webkit: 'WebKitWebDriver shows no accessibility tree'},
+  throttling: {firefox: 'CPU throttling exists only over CDP', webkit: 'WebKitWebDriver cannot slow the CPU'},
+  forcedColours: {firefox: 'forced colours are emulated only over CDP', webkit: 'WebKitWebDriver cannot emulate forced colours'},
+  swipe: {firefox: 'a touch swipe over WebDriver BiDi does not scroll', webkit: 'WebKitWebDriver has no touch input'},
+  requests: {webkit: 'WebKitWebDriver reports no network requests'},
+};
+// A test's option to skip a check that this engine cannot make: {skip: reason} or {}.
+function only(feature) {
+  const reason = missing[feature][engine];
+  return reason ? {skip: `${engine}: ${reason}`} : {};
+}
+const can = (feature) => !missing[feature][engine];
+
+// Chromium and Firefox through puppeteer-core (CDP and WebDriver BiDi).
+class PuppeteerTab {
+  constructor(page, context) {
+    this.page = page;
+    this.context = context;
+    this.requests = [];
+    this.problems = [];
+    page.on('request', (request) => this.requests.push(request.url()));
+    page.on('console', (message) => {
+      if (message.type() === 'error' || message.type() === 'warn') {
+        this.problems.push(message.text());
+      }
+    });
+    page.on('pageerror', (error) => this.problems.push(error.message));
+  }
+
+  static async launch() {
+    const puppeteer = need('puppeteer-core');
+    if (engine === 'firefox') {
+      return puppeteer.launch({browser: 'firefox', executablePath: process.env.BITKI_FIREFOX, headless: true});
+    }
+    return puppeteer.launch({
+      executablePath: process.env.BITKI_CHROMIUM || '/usr/bin/chromium',
+      headless: true,
+      // Root needs --no-sandbox; the rest keeps Chromium from reaching for the network.
+      args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
+        '--disable-component-update', '--disable-sync', '--disable-features=Translate'],
+    });
+  }
+
+  static async open(browser, {width, height, touch}) {
+    const context = await browser.createBrowserContext();
+    const page = await context.newPage();
+    await page.setViewport({width, height, hasTouch: touch, isMobile: touch});
+    return new PuppeteerTab(page, context);
+  }
+
+  // Loading: waits for the load event unless told only to start it.
+  async goto(url, {wait = true} = {}) {
+    const loading = this.page.goto(url, {waitUntil: 'load'});
+    if (wait) {
+      await loading;
+    } else {
+      loading.catch(() => {});
+    }
+  }
+
+  reload() { return this.page.reload({waitUntil: 'load'}); }
+  evaluate(fn, ...args) { return this.page.evaluate(fn, ...args); }
+  title() { return this.page.title(); }
+  waitFor(fn, ...args) { return this.page.waitForFunction(fn, {polling: 20}, ...args); }
+  click(x, y) { return this.page.mouse.click(x, y); }
+  tap(x, y) { return this.page.touchscreen.tap(x, y); }
+
+  async swipe(x, from, to) {
+    await this.page.touchscreen.touchStart(x, from);
+    for (let step = 1; step <= 10; ++step) {
+      await this.page.touchscreen.touchMove(x, from + (to - from) * step / 10);
+    }
+    await this.page.touchscreen.touchEnd();
+  }
+
+  key(name) { return this.page.keyboard.press(name === 'Space' ? ' ' : name); }
+
+  // A letter typed on a Bulgarian keyboard. Chromium's own keyboard knows only US keys and would
+  // insert the text without any key event; its protocol sends the real key.
+  async letter(letter) {
+    if (engine !== 'chromium') {
+      await this.page.keyboard.type(letter);
+      return;
+    }
+    const session = await this.page.createCDPSession();
+    for (const type of ['keyDown', 'keyUp']) {
+      await session.send('Input.dispatchKeyEvent', {type, key: letter, text: type === 'keyDown' ? letter : undefined});
+    }
+    await session.detach();
+  }
+
+  async axe() {
+    await this.page.addScriptTag({content: axeSource()});
+    return this.page.evaluate(() => axe.run(document).then((result) => result.violations));
+  }
+
+  cdp() { return this.page.createCDPSession(); }
+  close() { return this.context.close(); }
 }
 
-// A page in its own context, loaded and started: the code has taken over the drawn lists.
-async function open(browser, {width = 800, height = 600, touch = false, url = pageUrl} = {}) {
-  const context = await browser.createBrowserContext();
-  const page = await context.newPage();
-  await page.setViewport({width, height, hasTouch: touch, isMobile: touch});
-  const requests = [];
-  const problems = [];
-  page.on('request', (request) => requests.push(request.url()));
-  page.on('console', (message) => {
-    if (message.type() === 'error' || message.type() === 'warn') {
-      problems.push(message.text());
+// WebKit: WebKitWebDriver starts MiniBrowser (on an X display) and selenium-webdriver speaks W3C
+// WebDriver to it. One browser serves every tab of a test file: each open loads the page anew.
+class WebKitTab {
+  constructor(browser) {
+    this.driver = browser.driver;
+    this.requests = null;
+    this.problems = null;
+  }
+
+  static async launch() {
+    const {Builder} = need('selenium-webdriver');
+    const port = await new Promise((resolve) => {
+      const server = net.createServer().listen(0, '127.0.0.1', () => {
+        const free = server.address().port;
+        server.close(() => resolve(free));
+      });
+    });
+    const server = spawn(process.env.BITKI_WEBKIT_DRIVER, [`--port=${port}`], {stdio: 'ignore'});
+    const session = () => new Builder()
+      .usingServer(`http://127.0.0.1:${port}`)
+      .withCapabilities({
+        'browserName': 'MiniBrowser',
+        // A page's loading is the test's to wait for: some tests act while it loads.
+        'pageLoadStrategy': 'none',
+        'webkitgtk:browserOptions': {binary: process.env.BITKI_MINIBROWSER, args: ['--automation']},
+      })
+      .build();
+    let driver;
+    // The server takes a moment to listen.
+    for (let tries = 1; !driver; ++tries) {
+      driver = await session().catch(async (error) => {
+        if (tries === 40) {
+          throw error;
+        }
+        await new Promise((resolve) => setTimeout(resolve, 250));
+      });
     }
-  });
-  page.on('pageerror', (error) => problems.push(error.message));
-  await page.goto(url, {waitUntil: 'load'});
-  await page.waitForFunction(() => typeof Module !== 'undefined' && Module.calledRun);
-  return {page, context, requests, problems};
+    return {
+      driver,
+      close: async () => {
+        await driver.quit().catch(() => {});
+        server.kill();
+      },
+    };
+  }
+
+  static async open(browser, {width, height}) {
+    const tab = new WebKitTab(browser);
+    await tab.goto('about:blank');
+    // The window's frame and toolbar take their share: size the window so that the view is as asked.
+    const window = tab.driver.manage().window();
+    await window.setRect({width, height});
+    const inner = await tab.evaluate(() => [innerWidth, innerHeight]);
+    await window.setRect({width: 2 * width - inner[0], height: 2 * height - inner[1]});
+    // MiniBrowser's window is never narrower than its toolbar: a phone's screen is then a frame of
+    // that size at the window's corner, which lays the page out by its own width.
+    if ((await tab.evaluate(() => innerWidth)) > width) {
+      tab.phone = {width, height};
+    }
+    return tab;
+  }
+
+  // Pages load on their own here (some tests act while one loads): a mark on the page before
+  // tells when the next one has taken its place; a phone's frame is entered once it has.
+  async load(navigate, wait) {
+    await this.driver.switchTo().defaultContent();
+    await this.driver.executeScript('window.bitkiLeaving = true').catch(() => {});
+    await navigate();
+    const arrived = async () => {
+      await this.driver.switchTo().defaultContent();
+      if (!(await this.driver.executeScript('return !window.bitkiLeaving'))) {
+        return false;
+      }
+      if (this.phone) {
+        await this.driver.switchTo().frame(0);
+      }
+      return !wait || (await this.driver.executeScript('return document.readyState === "complete"'));
+    };
+    await this.driver.wait(() => arrived().catch(() => false), 10000);
+  }
+
+  goto(url, {wait = true} = {}) {
+    if (this.phone) {
+      const frame = `<!DOCTYPE html><body style="margin:0"><iframe src="${url}" style="border:0;display:block;`
+        + `width:${this.phone.width}px;height:${this.phone.height}px"></iframe>`;
+      this.screen ??= path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'bitki-phone-')), 'phone.html');
+      fs.writeFileSync(this.screen, frame);
+      url = pathToFileURL(this.screen).href;
+    }
+    return this.load(() => this.driver.get(url), wait);
+  }
+
+  reload() { return this.load(() => this.driver.navigate().refresh(), true); }
+
+  // A function of the test, run in the page with its arguments.
+  evaluate(fn, ...args) {
+    return this.driver.executeScript(`return (${fn}).apply(null, arguments)`, ...args);
+  }
+
+  title() { return this.driver.getTitle(); }
+
+  waitFor(fn, ...args) {
+    return this.driver.wait(() => this.evaluate(fn, ...args).catch(() => false), 10000);
+  }
+
+  click(x, y) {
+    const {Origin} = need('selenium-webdriver');
+    return this.driver.actions({async: true}).move({x: Math.round(x), y: Math.round(y), origin: Origin.VIEWPORT})
+      .press().release().perform();
+  }
+
+  // No touch input here: a tap is a click, as the page sees a tap.
+  tap(x, y) { return this.click(x, y); }
+
+  key(name) {
+    const {Key} = need('selenium-webdriver');
+    const keys = {Tab: Key.TAB, Enter: Key.ENTER, Space: ' ', ArrowUp: Key.ARROW_UP, ArrowDown: Key.ARROW_DOWN,
+      Home: Key.HOME, End: Key.END, PageUp: Key.PAGE_UP, PageDown: Key.PAGE_DOWN};
+    const key = keys[name] || name;
+    return this.driver.actions({async: true}).keyDown(key).keyUp(key).perform();
+  }
+
+  letter(letter) { return this.key(letter); }
+
+  async axe() {
+    await this.driver.executeScript(axeSource());
+    return this.driver.executeAsyncScript('const done = arguments[arguments.length - 1];'
+      + 'axe.run(document).then((result) => done(result.violations));');
+  }
+
+  async close() {
+    if (this.screen) {
+      fs.rmSync(path.dirname(this.screen), {recursive: true, force: true});
+    }
+    await this.driver.switchTo().defaultContent();
+    await this.driver.get('about:blank');
+  }
+}
+
+const Tab = engine === 'webkit' ? WebKitTab : PuppeteerTab;
+
+function launch() {
+  return Tab.launch();
+}
+
+// A new tab, with nothing loaded yet.
+function tab(browser, {width = 800, height = 600, touch = false} = {}) {
+  return Tab.open(browser, {width, height, touch});
+}
+
+// A tab of the page, loaded and started: the code has taken over the drawn lists.
+async function open(browser, {url = pageUrl, ...size} = {}) {
+  const opened = await tab(browser, size);
+  await opened.goto(url);
+  await started(opened);
+  return opened;
+}
+
+function started(tab) {
+  return tab.waitFor(() => typeof Module !== 'undefined' && Module.calledRun);
+}
+
+// What a tab asked for beyond the page itself (a data: address asks no one).
+function askedBeyond(tab, url) {
+  return tab.requests.filter((request) => request !== url && !request.startsWith('data:'));
 }
 
 const ids = {battles: 'battles', commanders: 'commanders'};
 
 // What the user sees of a list: its rows, the selected one, the cursor row.
-function list(page, id) {
-  return page.$eval(`#${id}`, (element) => {
+function list(tab, id) {
+  return tab.evaluate((selector) => {
+    const element = document.getElementById(selector);
     const rows = [...element.querySelectorAll('[role=option]')];
     return {
       rows: rows.map((row) => row.textContent),
       selected: rows.findIndex((row) => row.getAttribute('aria-selected') === 'true'),
       cursor: rows.findIndex((row) => row.id && row.id === element.getAttribute('aria-activedescendant')),
     };
-  });
+  }, id);
 }
 
 // The feedback box's text exactly as the quiz wrote it, and what the page shows of it.
-async function feedback(page) {
-  return page.evaluate(() => ({
+function feedback(tab) {
+  return tab.evaluate(() => ({
     exact: Module.UTF8ToString(Module._bitki_text(0)),
     shown: document.getElementById('feedback').value,
   }));
 }
 
-// A letter typed on a Bulgarian keyboard: puppeteer's own keyboard knows only US keys and would
-// insert the text without any key event.
-async function typeLetter(page, letter) {
-  const session = await page.createCDPSession();
-  for (const type of ['keyDown', 'keyUp']) {
-    await session.send('Input.dispatchKeyEvent', {type, key: letter, text: type === 'keyDown' ? letter : undefined});
-  }
-  await session.detach();
+function focused(tab) {
+  return tab.evaluate(() => document.activeElement && document.activeElement.id);
 }
 
-function focused(page) {
-  return page.evaluate(() => document.activeElement && document.activeElement.id);
-}
-
-function rowOf(page, id, text) {
-  return page.$$eval(`#${id} [role=option]`, (rows, wanted) => rows.findIndex((row) => row.textContent === wanted), text);
+// Where an element is on the screen, scrolled into view.
+function box(tab, selector) {
+  return tab.evaluate((wanted) => {
+    const element = document.querySelector(wanted);
+    element.scrollIntoView({block: 'nearest'});
+    const {x, y, width, height} = element.getBoundingClientRect();
+    return {x, y, width, height};
+  }, selector);
 }
 
 // A row's centre, scrolled into view, for the mouse or a finger.
-async function pointAt(page, id, text) {
-  const row = await rowOf(page, id, text);
-  assert.ok(row >= 0, `${text} is not in the list`);
-  return page.$eval(`#${id}`, (element, index) => {
-    const option = element.querySelectorAll('[role=option]')[index];
+async function pointAt(tab, id, text) {
+  const point = await tab.evaluate((list, wanted) => {
+    const option = [...document.querySelectorAll(`#${list} [role=option]`)].find((row) => row.textContent === wanted);
+    if (!option) {
+      return null;
+    }
     option.scrollIntoView({block: 'nearest'});
-    const box = option.getBoundingClientRect();
-    return {x: box.left + box.width / 2, y: box.top + box.height / 2};
-  }, row);
+    const {left, top, width, height} = option.getBoundingClientRect();
+    return {x: left + width / 2, y: top + height / 2};
+  }, id, text);
+  assert.ok(point, `${text} is not in the list`);
+  return point;
 }
 
 const right = (battle, commander) =>
@@ -104,20 +351,20 @@ const right = (battle, commander) =>
 const wrong = (battle, commander) => expected.wrong + battle + ' ' + commander + '\r\n';
 
 // The exact text, and the page showing it with LF line breaks as a text area does.
-async function assertFeedback(page, text) {
-  const box = await feedback(page);
-  assert.equal(box.exact, text);
-  assert.equal(box.shown, text.replace(/\r\n/g, '\n'));
+async function assertFeedback(tab, text) {
+  const shown = await feedback(tab);
+  assert.equal(shown.exact, text);
+  assert.equal(shown.shown, text.replace(/\r\n/g, '\n'));
 }
 
 // Both lists full, in the desktop's order, nothing picked.
-async function assertFresh(page) {
+async function assertFresh(tab) {
   for (const [id, rows] of [[ids.battles, expected.battles], [ids.commanders, expected.commanders]]) {
-    const shown = await list(page, id);
+    const shown = await list(tab, id);
     assert.deepEqual(shown.rows, rows);
     assert.equal(shown.selected, -1);
   }
 }
 
-module.exports = {launch, open, list, feedback, focused, typeLetter, rowOf, pointAt, right, wrong, assertFeedback,
-  assertFresh, expected, pageUrl, html, ids};
+module.exports = {engine, only, can, launch, tab, open, started, askedBeyond, list, feedback, focused, box, pointAt, right, wrong,
+  assertFeedback, assertFresh, expected, pageUrl, html, ids};
