@@ -9,7 +9,7 @@ const os = require('node:os');
 const path = require('node:path');
 const zlib = require('node:zlib');
 const {pathToFileURL} = require('node:url');
-const puppeteer = require('puppeteer-core');
+const {launch, median} = require('./chromium');
 
 const [html, loadsText = '31'] = process.argv.slice(2);
 const loads = Number(loadsText);
@@ -19,11 +19,6 @@ const rowsDrawn = (beforeScript.match(/role="option"/g) || []).length;
 const staticPage = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'bitki-bench-')), 'static.html');
 fs.writeFileSync(staticPage, page.replace(/<script[^>]*>[\s\S]*?<\/script>/g, ''));
 
-const median = (values) => {
-  const sorted = [...values].sort((a, b) => a - b);
-  const middle = sorted.length >> 1;
-  return sorted.length % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
-};
 
 // A cold load: a new tab, with the browser's cache off.
 async function firstPaint(browser, file) {
@@ -47,12 +42,7 @@ async function firstPaint(browser, file) {
 }
 
 (async () => {
-  const browser = await puppeteer.launch({
-    executablePath: process.env.BITKI_CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync'],
-  });
+  const browser = await launch();
   const times = {quiz: [], static: []};
   // One warm-up each: the first load of a browser pays for starting its renderer.
   await firstPaint(browser, html);

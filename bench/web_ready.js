@@ -5,16 +5,11 @@
 'use strict';
 
 const {pathToFileURL} = require('node:url');
-const puppeteer = require('puppeteer-core');
+const {launch, median} = require('./chromium');
 
 const [html, loadsText = '15'] = process.argv.slice(2);
 const loads = Number(loadsText);
 
-const median = (values) => {
-  const sorted = [...values].sort((a, b) => a - b);
-  const middle = sorted.length >> 1;
-  return sorted.length % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
-};
 
 // Runs in the page before its own scripts: notes when the module has run its postRun callbacks
 // (the page's own first: it plays what was tapped before), without changing what the page does.
@@ -72,12 +67,7 @@ async function load(browser, rate, tapAtFirstPaint) {
 }
 
 (async () => {
-  const browser = await puppeteer.launch({
-    executablePath: process.env.BITKI_CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync'],
-  });
+  const browser = await launch();
   await load(browser, 1, false);
   console.log(`bitki.html at 360 x 640, median of ${loads} cold loads per figure, times from the first paint:`);
   for (const rate of [1, 4]) {

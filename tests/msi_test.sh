@@ -10,17 +10,7 @@ msibuild=$4
 
 source "$(dirname "$0")/wine_prefix.sh"
 
-failures=0
-check() { # what is expected, then the command that shows it
-    local expected=$1
-    shift
-    if "$@"; then
-        echo "ok: $expected"
-    else
-        echo "FAILED: $expected"
-        failures=$((failures + 1))
-    fi
-}
+source "$(dirname "$0")/check.sh"
 # msiexec takes a leading / for an option: hand it the package by its Windows path.
 msiexec() { wine msiexec "$1" "$(winepath -w "${2:-$msi}")" /qn; }
 # The package as another build would make it: a new product code, perhaps a newer version.

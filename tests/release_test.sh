@@ -9,17 +9,7 @@ source_dir=$(realpath "$1")
 work=$(mktemp -d "${TMPDIR:-/tmp}/bitki-release.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-failures=0
-check() { # what is expected, then the command that shows it
-    local expected=$1
-    shift
-    if "$@"; then
-        echo "ok: $expected"
-    else
-        echo "FAILED: $expected"
-        failures=$((failures + 1))
-    fi
-}
+source "$(dirname "$0")/check.sh"
 
 # The source as it stands, changes not yet committed included, dated by its last commit.
 SOURCE_DATE_EPOCH=$(git -C "$source_dir" log -1 --format=%ct) || exit 1
