@@ -68,6 +68,22 @@ void key(WORD virtualKey, bool shift = false)
     send(inputs);
 }
 
+// A key pressed with Ctrl held.
+void controlKey(WORD code)
+{
+    std::vector<INPUT> inputs(4);
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+    }
+    inputs[0].ki.wVk = VK_CONTROL;
+    inputs[1].ki.wVk = code;
+    inputs[2].ki.wVk = code;
+    inputs[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs[3].ki.wVk = VK_CONTROL;
+    inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    send(inputs);
+}
+
 void clickAt(HWND control, POINT point)
 {
     ClientToScreen(control, &point);
@@ -104,7 +120,9 @@ class Win32Window : public testing::Test {
 protected:
     void SetUp() override
     {
-        form = std::make_unique<QuizForm>(GetModuleHandleW(nullptr));
+        auto made = QuizForm::create(GetModuleHandleW(nullptr));
+        ASSERT_FALSE(made.failure().has_value());
+        form = made.take();
         shown = form.get();
         ShowWindow(form->window(), SW_SHOW);
         SetForegroundWindow(form->window());
@@ -344,27 +362,68 @@ TEST_F(Win32Window, EnlargedWindowScalesTheWholeDesignByOneFactor)
         static_cast<DWORD>(GetWindowLongPtrW(form->window(), GWL_EXSTYLE)));
     EXPECT_EQ(limits.ptMinTrackSize.x, designed.right - designed.left);
     SetFocus(form->list1(list1::BattlePicks));
-    const auto control = [](WORD code) {
-        std::vector<INPUT> inputs(4);
-        for (INPUT& input : inputs) {
-            input.type = INPUT_KEYBOARD;
-        }
-        inputs[0].ki.wVk = VK_CONTROL;
-        inputs[1].ki.wVk = code;
-        inputs[2].ki.wVk = code;
-        inputs[2].ki.dwFlags = KEYEVENTF_KEYUP;
-        inputs[3].ki.wVk = VK_CONTROL;
-        inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
-        send(inputs);
-    };
-    control('0');
+    controlKey('0');
     EXPECT_EQ(clientSize().right, static_cast<LONG>(461 * screen));
     EXPECT_NEAR(form->scale(), screen, 0.01);
-    control(VK_OEM_PLUS);
+    controlKey(VK_OEM_PLUS);
     EXPECT_NEAR(form->scale(), 1.25 * screen, 0.01);
-    control(VK_OEM_MINUS);
+    controlKey(VK_OEM_MINUS);
     EXPECT_NEAR(form->scale(), screen, 0.01);
     EXPECT_EQ(rows(form->list1(list1::BattlePicks)), SortedBattles);
+}
+
+// A teacher's laptop with a projector beside it as its second screen: moved onto the projector,
+// the window grows there with Ctrl+Plus, beyond the laptop screen's size, and stays there.
+// win32_two_screens.sh runs it on two screens; elsewhere there is one, and nothing to see.
+TEST_F(Win32Window, GrowsOnTheScreenItStandsOn)
+{
+    struct Screen {
+        HMONITOR handle;
+        MONITORINFO info;
+    };
+    std::vector<Screen> screens;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM found) -> BOOL {
+            Screen screen{monitor, {}};
+            screen.info.cbSize = sizeof screen.info;
+            GetMonitorInfoW(monitor, &screen.info);
+            reinterpret_cast<std::vector<Screen>*>(found)->push_back(screen);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&screens));
+    if (screens.size() < 2) {
+        if (std::getenv("BITKI_TWO_SCREENS") != nullptr) {
+            FAIL() << "Wine sees " << screens.size() << " screen(s)";
+        }
+        GTEST_SKIP() << "one screen";
+    }
+    const auto primary = std::find_if(screens.begin(), screens.end(),
+        [](const Screen& screen) { return (screen.info.dwFlags & MONITORINFOF_PRIMARY) != 0; });
+    ASSERT_NE(primary, screens.end());
+    const Screen& laptop = *primary;
+    const Screen& projector = primary == screens.begin() ? screens[1] : screens[0];
+
+    // Past the laptop screen's right edge, where only the projector shows it.
+    SetWindowPos(form->window(), nullptr, laptop.info.rcMonitor.right + 20, projector.info.rcWork.top + 40, 0,
+        0, SWP_NOSIZE | SWP_NOZORDER);
+    pump();
+    ASSERT_EQ(MonitorFromWindow(form->window(), MONITOR_DEFAULTTONEAREST), projector.handle);
+    SetFocus(form->list1(list1::BattlePicks));
+    for (int step = 0; step < 12; ++step) {
+        controlKey(VK_OEM_PLUS);
+    }
+    RECT frame{};
+    GetWindowRect(form->window(), &frame);
+    const RECT& laptopArea = laptop.info.rcWork;
+    EXPECT_TRUE(frame.right - frame.left > laptopArea.right - laptopArea.left
+        || frame.bottom - frame.top > laptopArea.bottom - laptopArea.top)
+        << frame.right - frame.left << " x " << frame.bottom - frame.top;
+    EXPECT_EQ(MonitorFromWindow(form->window(), MONITOR_DEFAULTTONEAREST), projector.handle);
+    const RECT& room = projector.info.rcWork;
+    EXPECT_TRUE(frame.left >= room.left && frame.top >= room.top && frame.right <= room.right
+        && frame.bottom <= room.bottom)
+        << frame.left << "," << frame.top << " " << frame.right << "," << frame.bottom;
 }
 
 std::wstring versionString(const std::vector<char>& record, const wchar_t* block, const wchar_t* name)
@@ -442,7 +501,7 @@ TEST(Win32Start, AFailedWindowReportsTheSystemsError)
         },
         nullptr, GetCurrentThreadId());
     ASSERT_NE(refuse, nullptr);
-    const QuizForm form(GetModuleHandleW(nullptr));
+    const auto form = QuizForm::create(GetModuleHandleW(nullptr));
     UnhookWindowsHookEx(refuse);
     EXPECT_TRUE(form.failure().has_value());
 }

@@ -29,29 +29,29 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     // For the accessibility service that names the controls.
     const bitki::win32::ComApartment com;
 
-    bitki::win32::QuizForm form(instance);
+    const auto form = bitki::win32::QuizForm::create(instance);
     if (const auto failure = form.failure()) {
         // Nothing to show: say why, in the system's words, and end.
         const std::wstring text = L"Прозорецът на програмата не може да се отвори.\r\n" + errorText(*failure);
         MessageBoxW(nullptr, text.c_str(), L"Битки", MB_OK | MB_ICONERROR);
         return 1;
     }
-    // Centred on the screen the first time it is shown.
+    // Centred on the primary screen the first time it is shown.
     RECT frame{};
-    GetWindowRect(form.window(), &frame);
+    GetWindowRect(form->window(), &frame);
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    SetWindowPos(form.window(), nullptr,
+    SetWindowPos(form->window(), nullptr,
         work.left + (work.right - work.left - (frame.right - frame.left)) / 2,
         work.top + (work.bottom - work.top - (frame.bottom - frame.top)) / 2, 0, 0,
         SWP_NOSIZE | SWP_NOZORDER);
-    ShowWindow(form.window(), showCommand);
-    UpdateWindow(form.window());
+    ShowWindow(form->window(), showCommand);
+    UpdateWindow(form->window());
 
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         // The size keys, and the dialog manager's Tab, Shift+Tab and Enter.
-        if (!form.preTranslate(message)) {
+        if (!form->preTranslate(message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

@@ -28,34 +28,55 @@ Brush solid(COLORREF colour)
 
 } // namespace
 
+MadeForm::MadeForm(std::unique_ptr<QuizForm> form)
+    : m_form(std::move(form))
+{
+}
+
+MadeForm::MadeForm(DWORD failure)
+    : m_failure(failure)
+{
+}
+
+MadeForm QuizForm::create(HINSTANCE instance)
+{
+    std::unique_ptr<QuizForm> form(new QuizForm(instance));
+    if (const auto failure = form->open()) {
+        return MadeForm(*failure);
+    }
+    return MadeForm(std::move(form));
+}
+
 QuizForm::QuizForm(HINSTANCE instance)
     : m_instance(instance)
+{
+}
+
+std::optional<DWORD> QuizForm::open()
 {
     // The class outlives any one window, so it holds no brush of a window's: each window paints
     // its own background. A second window finds the class already there.
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = windowProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, L"IDI_ICON1");
+    windowClass.hInstance = m_instance;
+    windowClass.hIcon = LoadIconW(m_instance, L"IDI_ICON1");
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = ClassName;
     if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        m_failure = GetLastError();
-        return;
+        return GetLastError();
     }
 
     applyTheme(highContrastOn());
     const std::wstring caption = toUtf16(design::Caption());
     m_window = CreateWindowExW(WS_EX_CONTROLPARENT, ClassName, caption.c_str(),
         WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, design::ClientWidth,
-        design::ClientHeight, nullptr, nullptr, instance, this);
+        design::ClientHeight, nullptr, nullptr, m_instance, this);
     m_keyHolder = m_window != nullptr
-        ? CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr)
+        ? CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, m_instance, nullptr)
         : nullptr;
     if (m_keyHolder == nullptr || !createControls()) {
-        m_failure = GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_CANNOT_MAKE;
-        return;
+        return GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_CANNOT_MAKE;
     }
     nameControls(
         {m_text1[text1::Feedback], m_list1[list1::BattlePicks], m_list1[list1::CommanderPicks], m_command1});
@@ -76,6 +97,7 @@ QuizForm::QuizForm(HINSTANCE instance)
     Form_Load();
     m_lastFocus = m_text1[text1::Feedback];
     SetFocus(m_lastFocus);
+    return std::nullopt;
 }
 
 QuizForm::~QuizForm()
@@ -150,8 +172,11 @@ void QuizForm::zoomTo(double factor)
         ShowWindow(m_window, SW_RESTORE);
     }
     const double screen = screenScale(m_window);
-    RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    // The screen the window stands on: a projector beside the laptop's own, say.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(m_window, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
     const SIZE designed = frameSize(m_window, screen);
     RECT now{};
     GetWindowRect(m_window, &now);

@@ -24,16 +24,33 @@
 
 namespace bitki::win32 {
 
+class QuizForm;
+
+// What making the window gives: the window, whole, or the system's error code when it or one of
+// its controls could not be created (and nothing to show).
+class MadeForm final {
+public:
+    explicit MadeForm(std::unique_ptr<QuizForm> form);
+    explicit MadeForm(DWORD failure);
+
+    std::optional<DWORD> failure() const { return m_failure; }
+    // The window; only where there is no failure.
+    QuizForm& operator*() const { return *m_form; }
+    QuizForm* operator->() const { return m_form.get(); }
+    std::unique_ptr<QuizForm> take() { return std::move(m_form); }
+
+private:
+    std::unique_ptr<QuizForm> m_form;
+    std::optional<DWORD> m_failure;
+};
+
 class QuizForm final {
 public:
-    explicit QuizForm(HINSTANCE instance);
+    // The window with its controls, loaded and ready to show, or why it could not be made.
+    static MadeForm create(HINSTANCE instance);
     QuizForm(const QuizForm&) = delete;
     QuizForm& operator=(const QuizForm&) = delete;
     ~QuizForm();
-
-    // The system's error code when the window or one of its controls could not be created; the
-    // window is then not to be shown.
-    std::optional<DWORD> failure() const { return m_failure; }
 
     // Event procedures, raised as the user acts; Form_Load runs while the window is created.
     void Form_Load();
@@ -50,7 +67,7 @@ public:
     // when the message was handled here.
     bool preTranslate(MSG& message) const;
     // Resizes the window to the designed size times this factor (and the screen's), within the
-    // work area.
+    // work area of the screen it stands on.
     void zoomTo(double factor);
     // How much larger than designed the design is drawn, the screen's DPI included.
     double scale() const { return m_scale; }
@@ -70,12 +87,14 @@ private:
     LRESULT onDpiChanged(const RECT& suggested);
     LRESULT onThemeChanged();
 
+    explicit QuizForm(HINSTANCE instance);
+    // Creates the window and its controls; the system's error code where one could not be.
+    std::optional<DWORD> open();
     bool createControls();
     void layoutControls();
     void moveFocus(FocusTarget target) const;
 
     HINSTANCE m_instance;
-    std::optional<DWORD> m_failure;
     HWND m_window = nullptr;
     // Parent of the hidden key controls.
     HWND m_keyHolder = nullptr;
