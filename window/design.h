@@ -45,6 +45,10 @@ inline bool ShowsVerdict(std::string_view feedback)
 // What the feedback box says of itself. While it shows a verdict, the paragraph after the verdict
 // line (nothing after a wrong pair): arriving in the box then speaks the verdict and the paragraph
 // once. Before that, what the box is for. Lines may end in CR LF or, as a widget gives them, LF.
+// The Qt window follows this. The browser edition speaks the same paragraph after the verdict
+// line, but not as a description, which browsers announce late (web/webcontrols.h says why). The
+// Windows window keeps FeedbackDescription: Windows' accessibility annotations are set once per
+// control, and no screen reader here can check one that changes with every verdict.
 inline std::string_view FeedbackDescriptionOf(std::string_view text)
 {
     if (!ShowsVerdict(text)) {
@@ -72,6 +76,13 @@ inline constexpr std::array<AccessibleText, 4> AccessibleTexts{{
     {Described::Restart, RestartText, RestartDescription},
 }};
 
+// What assistive technology calls this control and says of it.
+inline constexpr const AccessibleText& AccessibleTextOf(Described control)
+{
+    return *std::find_if(AccessibleTexts.begin(), AccessibleTexts.end(),
+        [control](const AccessibleText& text) { return text.control == control; });
+}
+
 struct Rgb {
     int red;
     int green;
@@ -96,6 +107,8 @@ inline constexpr int ClientHeight = 345;
 
 inline constexpr std::string_view FontFamily = "Times New Roman";
 inline constexpr int FontPointSize = 12;
+// The same size in pixels of a screen of 96 dots to the inch (a CSS pixel): points are 1/72 inch.
+inline constexpr double FontPixels = FontPointSize * 96.0 / 72;
 
 // Indexed as the control arrays are.
 inline constexpr std::array<Rect, 5> List1Rects{{

@@ -1,5 +1,7 @@
 #include "qtcontrols.h"
 
+#include "browsing.h"
+
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
@@ -87,9 +89,9 @@ void QtListControl::RemoveItem(Position row)
         // row as focused to assistive technology, and take a screen reader away from wherever
         // the focus really is.
         const QSignalBlocker silent(m_widget.hasFocus() ? nullptr : &selection);
-        if (const int count = m_widget.count(); count > 0 && cursor != NoRow) {
-            // A cursor on the removed row rests on the row that moved into its place.
-            const int next = cursor == row ? std::min<int>(row, count - 1) : shifted(cursor);
+        const Position next
+            = CursorAfterRemoval(static_cast<Position>(cursor), row, static_cast<Position>(m_widget.count()));
+        if (next != NoRow) {
             selection.setCurrentIndex(at(next), QItemSelectionModel::NoUpdate);
         }
         if (selected != NoRow && selected != row) {

@@ -6,6 +6,10 @@ mergeInto(LibraryManager.library, {
   bitki_compare: function (left, right) {
     return bitkiCollator.compare(UTF8ToString(left), UTF8ToString(right));
   },
+  // Letter case ignored as Bulgarian has it, for typed first letters.
+  bitki_starts_with: function (text, prefix) {
+    return UTF8ToString(text).toLocaleLowerCase('bg').startsWith(UTF8ToString(prefix).toLocaleLowerCase('bg'));
+  },
   bitki_dom_inserted: function (element, row, text) {
     bitkiPage.inserted(element, row, UTF8ToString(text));
   },

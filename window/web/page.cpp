@@ -1,12 +1,19 @@
 // The page's code: the same QuizForm as the desktop windows, raised by page.js as the user acts.
 
+#include "browsing.h"
 #include "webform.h"
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
+#include <array>
 #include <string>
+#include <vector>
 
-extern "C" void bitki_dom_focus(int element);
+extern "C" {
+void bitki_dom_focus(int element);
+int bitki_starts_with(const char* text, const char* prefix);
+}
 
 namespace {
 
@@ -20,6 +27,31 @@ bitki::web::QuizForm& form()
     return form;
 }
 
+// One character in UTF-8.
+std::string utf8(char32_t letter)
+{
+    std::string text;
+    if (letter < 0x80) {
+        text += static_cast<char>(letter);
+    } else if (letter < 0x800) {
+        text += static_cast<char>(0xC0 | letter >> 6);
+        text += static_cast<char>(0x80 | (letter & 0x3F));
+    } else if (letter < 0x10000) {
+        text += static_cast<char>(0xE0 | letter >> 12);
+        text += static_cast<char>(0x80 | (letter >> 6 & 0x3F));
+        text += static_cast<char>(0x80 | (letter & 0x3F));
+    } else {
+        text += static_cast<char>(0xF0 | letter >> 18);
+        text += static_cast<char>(0x80 | (letter >> 12 & 0x3F));
+        text += static_cast<char>(0x80 | (letter >> 6 & 0x3F));
+        text += static_cast<char>(0x80 | (letter & 0x3F));
+    }
+    return text;
+}
+
+// How the page asks where a list's cursor goes.
+enum class Browse { Letter, PageUp, PageDown, Removed };
+
 } // namespace
 
 extern "C" {
@@ -31,6 +63,40 @@ EMSCRIPTEN_KEEPALIVE void bitki_pick(int index, int row)
         && form().list1(index).pick(static_cast<bitki::Position>(row))) {
         form().List1_Click(index);
     }
+}
+
+// Where a pick list's cursor goes, by the rules every window follows (browsing.h): for a letter
+// typed at a time (value: its code point), for a page key (value: the rows that show), or after
+// a row left (value: that row). NoRow where a letter finds nothing.
+EMSCRIPTEN_KEEPALIVE int bitki_browse(int index, int cursor, int move, int value, double now)
+{
+    if (index != bitki::list1::BattlePicks && index != bitki::list1::CommanderPicks) {
+        return bitki::NoRow;
+    }
+    const bitki::web::WebListControl& list = form().list1(index);
+    const auto at = static_cast<bitki::Position>(cursor);
+    const int last = list.ListCount() - 1;
+    switch (static_cast<Browse>(move)) {
+    case Browse::Letter: {
+        static std::array<bitki::TypedSearch, 2> searches;
+        std::vector<std::string> rows;
+        for (bitki::Position row = 0; row <= last; ++row) {
+            rows.push_back(list.List(row));
+        }
+        return bitki::TypeAhead(searches.at(static_cast<std::size_t>(index)),
+            utf8(static_cast<char32_t>(value)), static_cast<long long>(now), rows, at,
+            [](std::string_view text, std::string_view prefix) {
+                return bitki_starts_with(std::string(text).c_str(), std::string(prefix).c_str()) != 0;
+            });
+    }
+    case Browse::PageUp:
+        return std::clamp(cursor - bitki::PageStep(value), 0, std::max(last, 0));
+    case Browse::PageDown:
+        return std::clamp(cursor + bitki::PageStep(value), 0, std::max(last, 0));
+    case Browse::Removed:
+        return bitki::CursorAfterRemoval(at, static_cast<bitki::Position>(value), list.ListCount());
+    }
+    return cursor;
 }
 
 EMSCRIPTEN_KEEPALIVE void bitki_press(int index)

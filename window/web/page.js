@@ -8,15 +8,14 @@ var Module = {};
 var bitkiPage = (function () {
   'use strict';
 
-  // Letters typed within this pause build one search, as in desktop lists.
-  var TypeAheadPause = 500;
   var uniqueIds = 0;
 
-  // Picks and presses made before the game has loaded, played once it has.
+  // What the user did before the game had loaded (picks, presses, the keys whose rows the game
+  // finds), played in order once it has.
   var waiting = [];
 
-  // Where the game moved the focus during the call: it goes there once the call has shown the
-  // verdict, so that the box arrives with its new text.
+  // Where the game moved the focus during an action: it goes there once the action has shown
+  // the verdict, so that the box arrives with its new text.
   var focusTo = null;
 
   // After the browser has drawn a frame (and with it told assistive technology what changed), or
@@ -35,15 +34,10 @@ var bitkiPage = (function () {
     }
   }
 
-  function call(name) {
-    var args = Array.prototype.slice.call(arguments, 1);
-    if (waiting) {
-      waiting.push([name, args]);
-      return;
-    }
+  function play(action) {
     focusTo = -1;
     try {
-      Module[name].apply(null, args);
+      action();
     } finally {
       var element = focusTo;
       focusTo = null;
@@ -53,11 +47,25 @@ var bitkiPage = (function () {
     }
   }
 
+  function whenLoaded(action) {
+    if (waiting) {
+      waiting.push(action);
+    } else {
+      play(action);
+    }
+  }
+
+  // The game's browsing rules for a list, asked of the C++ side, where the rows are.
+  var Browse = {letter: 0, pageUp: 1, pageDown: 2, removed: 3};
+  function browse(list, move, value, now) {
+    return Module._bitki_browse(list.index, list.cursor, move, value, now || 0);
+  }
+
   // After main: the game is loaded and shown.
   Module.postRun = [function () {
     var actions = waiting;
     waiting = null;
-    actions.forEach(function (action) { call.apply(null, [action[0]].concat(action[1])); });
+    actions.forEach(play);
   }];
 
   // A pick list in the listbox pattern: arrows, Home, End, the page keys and typed letters move
@@ -66,8 +74,6 @@ var bitkiPage = (function () {
     this.element = element;
     this.index = index;
     this.cursor = -1;
-    this.typed = '';
-    this.typedAt = 0;
     element.addEventListener('keydown', this.onKey.bind(this));
     element.addEventListener('click', this.onClick.bind(this));
     element.addEventListener('focus', this.onFocus.bind(this));
@@ -123,66 +129,59 @@ var bitkiPage = (function () {
     this.element.removeAttribute('aria-activedescendant');
   };
 
-  PickList.prototype.pageRows = function () {
+  PickList.prototype.visibleRows = function () {
     var first = this.rows()[0];
-    return first ? Math.max(1, Math.floor(this.element.clientHeight / first.offsetHeight) - 1) : 1;
+    return first ? Math.floor(this.element.clientHeight / first.offsetHeight) : 0;
   };
 
   PickList.prototype.onKey = function (event) {
     if (event.altKey || event.ctrlKey || event.metaKey) {
       return;
     }
+    var list = this;
     var last = this.rows().length - 1;
     switch (event.key) {
       case 'ArrowUp': this.moveCursor(this.cursor - 1); break;
       case 'ArrowDown': this.moveCursor(this.cursor + 1); break;
       case 'Home': this.moveCursor(0); break;
       case 'End': this.moveCursor(last); break;
-      case 'PageUp': this.moveCursor(this.cursor - this.pageRows()); break;
-      case 'PageDown': this.moveCursor(this.cursor + this.pageRows()); break;
+      case 'PageUp':
+      case 'PageDown':
+        var move = event.key === 'PageUp' ? Browse.pageUp : Browse.pageDown;
+        whenLoaded(function () { list.moveCursor(browse(list, move, list.visibleRows())); });
+        break;
       case ' ':
       case 'Enter':
-        if (this.cursor >= 0) {
-          call('_bitki_pick', this.index, this.cursor);
-        }
+        whenLoaded(function () {
+          if (list.cursor >= 0) {
+            Module._bitki_pick(list.index, list.cursor);
+          }
+        });
         break;
       default:
-        if (event.key.length !== 1 || !this.typeAhead(event.key, event.timeStamp)) {
+        // A typed letter: the row that starts with the letters typed so far.
+        if (event.key.length !== 1 || last < 0) {
           return;
         }
+        var letter = event.key.codePointAt(0);
+        var now = event.timeStamp;
+        whenLoaded(function () {
+          var row = browse(list, Browse.letter, letter, now);
+          if (row >= 0) {
+            list.moveCursor(row);
+          }
+        });
     }
     event.preventDefault();
-  };
-
-  // The next row whose text starts with the letters typed so far, ignoring letter case; the same
-  // letter again goes on to the next such row.
-  PickList.prototype.typeAhead = function (key, now) {
-    if (key === ' ' || now - this.typedAt > TypeAheadPause) {
-      this.typed = '';
-    }
-    this.typedAt = now;
-    var repeated = this.typed.length === 1 && this.typed === key.toLocaleLowerCase('bg');
-    if (!repeated) {
-      this.typed += key.toLocaleLowerCase('bg');
-    }
-    var rows = this.rows();
-    var from = this.typed.length === 1 ? this.cursor + 1 : Math.max(this.cursor, 0);
-    for (var step = 0; step < rows.length; ++step) {
-      var row = (from + step) % rows.length;
-      if (rows[row].textContent.toLocaleLowerCase('bg').startsWith(this.typed)) {
-        this.moveCursor(row);
-        return true;
-      }
-    }
-    return rows.length > 0;
   };
 
   PickList.prototype.onClick = function (event) {
     // A click or a tap on a row; a swipe that scrolled the list raises no click.
     var row = Array.prototype.indexOf.call(this.rows(), event.target.closest('[role=option]'));
     if (row >= 0) {
+      var list = this;
       this.moveCursor(row);
-      call('_bitki_pick', this.index, row);
+      whenLoaded(function () { Module._bitki_pick(list.index, row); });
     }
   };
 
@@ -203,11 +202,10 @@ var bitkiPage = (function () {
       return;
     }
     rows[row].remove();
-    // The cursor keeps its row, or stays where the removed row was. A row goes only when a pair
-    // is judged, as the focus leaves for the verdict: the list says nothing of its new cursor row
-    // until it is entered again.
-    if (this.cursor >= row) {
-      this.moveCursor(this.cursor > row ? this.cursor - 1 : this.cursor, true);
+    // A row goes only when a pair is judged, as the focus leaves for the verdict: the list says
+    // nothing of its new cursor row until it is entered again.
+    if (this.cursor >= 0) {
+      this.moveCursor(browse(this, Browse.removed, row), true);
     }
   };
 
@@ -327,7 +325,7 @@ var bitkiPage = (function () {
   var elements = [feedback, lists[0], lists[1]];
 
   document.getElementById('restart').addEventListener('click', function () {
-    call('_bitki_press', 0);
+    whenLoaded(function () { Module._bitki_press(0); });
   });
 
   return {

@@ -69,26 +69,24 @@ std::string options(const web::WebListControl& list)
     return html;
 }
 
-std::string listBox(const char* id, int index, std::string_view name, std::string_view description,
-    const web::WebListControl& list)
+std::string listBox(const char* id, int index, design::Described control, const web::WebListControl& list)
 {
     const std::string about = std::string(id) + "-about";
+    const design::AccessibleText& text = design::AccessibleTextOf(control);
     return "<div id=\"" + std::string(id) + "\" class=\"control list\" role=\"listbox\" tabindex=\"0\" "
-        + placed(design::List1Rects[static_cast<std::size_t>(index)]) + " aria-label=\"" + escaped(name)
+        + placed(design::List1Rects[static_cast<std::size_t>(index)]) + " aria-label=\"" + escaped(text.name)
         + "\" aria-describedby=\"" + about + "\">" + options(list) + "</div>\n<span id=\"" + about
-        + "\" hidden>" + escaped(description) + "</span>\n";
+        + "\" hidden>" + escaped(text.description) + "</span>\n";
 }
 
 // The smallest text a pupil should have to read, in CSS pixels; below the scale that gives it,
 // the page stacks its controls instead of shrinking the picture.
 constexpr double SmallestText = 14;
-// The design's text size in CSS pixels (96 to the inch, 72 points).
-constexpr double DesignTextPixels = design::FontPointSize * 4.0 / 3;
 
 std::string designSheet()
 {
     return ":root{--cw:" + std::to_string(design::ClientWidth)
-        + ";--ch:" + std::to_string(design::ClientHeight) + ";--font-px:" + std::to_string(DesignTextPixels)
+        + ";--ch:" + std::to_string(design::ClientHeight) + ";--font-px:" + std::to_string(design::FontPixels)
         + ";--window:" + rgb(design::WindowColour) + ";--heading:" + rgb(design::HeadingColour)
         + ";--restart:" + rgb(design::RestartColour) + ";--selection:" + rgb(design::SelectionColour)
         + ";--face:\"" + std::string(design::FontFamily) + "\"}\n";
@@ -97,7 +95,7 @@ std::string designSheet()
 // The screens too small for the picture: the sheet's "@media stacked".
 std::string stackedScreens()
 {
-    const double smallest = SmallestText / DesignTextPixels;
+    const double smallest = SmallestText / design::FontPixels;
     const auto below = [](double pixels) { return std::to_string(static_cast<int>(pixels)) + "px"; };
     return "(max-width:" + below(design::ClientWidth * smallest)
         + "),(max-height:" + below(design::ClientHeight * smallest) + ')';
@@ -173,18 +171,20 @@ std::string document(const web::QuizForm& form, const Sources& sources)
     html += "<main class=\"form\">\n";
     html += "<textarea id=\"feedback\" class=\"control\" " + placed(design::Text1Rects[text1::Feedback])
         + " readonly autofocus autocomplete=\"off\" spellcheck=\"false\" aria-label=\""
-        + escaped(design::FeedbackName) + "\" aria-describedby=\"feedback-about\">" + escaped(feedback.Text())
+        + escaped(design::AccessibleTextOf(design::Described::Feedback).name)
+        + "\" aria-describedby=\"feedback-about\">" + escaped(feedback.Text())
         + "</textarea>\n<span id=\"feedback-about\" hidden>" + escaped(feedback.description())
         + "</span>\n<div id=\"feedback-said\" class=\"spoken\" aria-live=\"polite\"></div>\n";
     html += "<h1 id=\"heading\" class=\"control\" " + placed(design::Label1Rect) + '>'
         + escaped(design::HeadingText) + "</h1>\n";
-    html += listBox("battles", list1::BattlePicks, design::BattlesName, design::BattlesDescription,
-        form.list1(list1::BattlePicks));
-    html += listBox("commanders", list1::CommanderPicks, design::CommandersName,
-        design::CommandersDescription, form.list1(list1::CommanderPicks));
+    html
+        += listBox("battles", list1::BattlePicks, design::Described::Battles, form.list1(list1::BattlePicks));
+    html += listBox("commanders", list1::CommanderPicks, design::Described::Commanders,
+        form.list1(list1::CommanderPicks));
     html += "<button id=\"restart\" class=\"control\" type=\"button\" " + placed(design::Command1Rect)
         + " aria-describedby=\"restart-about\">" + escaped(design::RestartText)
-        + "</button>\n<span id=\"restart-about\" hidden>" + escaped(design::RestartDescription) + "</span>\n";
+        + "</button>\n<span id=\"restart-about\" hidden>"
+        + escaped(design::AccessibleTextOf(design::Described::Restart).description) + "</span>\n";
     html += "</main>\n<script>\n" + compact(sources.page)
         + "</script>\n<script type=\"text/plain\" id=\"code\">" + sources.code
         + "</script>\n<script type=\"text/plain\" id=\"wasm\">" + base64(sources.wasm)

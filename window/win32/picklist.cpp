@@ -1,15 +1,16 @@
 #include "picklist.h"
 
+#include "win32controls.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace bitki::win32 {
 
 namespace {
-
-// As long as desktop lists wait between the letters of one search.
-constexpr DWORD TypeAheadPause = 500;
 
 std::wstring rowText(HWND list, int row)
 {
@@ -25,8 +26,10 @@ std::wstring rowText(HWND list, int row)
 
 // Whether the text starts with the prefix, ignoring letter case in any script (Wine's own list box
 // matches Cyrillic letters case-sensitively).
-bool startsWith(const std::wstring& text, const std::wstring& prefix)
+bool startsWith(std::string_view utf8Text, std::string_view utf8Prefix)
 {
+    const std::wstring text = toUtf16(utf8Text);
+    const std::wstring prefix = toUtf16(utf8Prefix);
     return text.size() >= prefix.size()
         && CompareStringOrdinal(text.data(), static_cast<int>(prefix.size()), prefix.data(),
                static_cast<int>(prefix.size()), TRUE)
@@ -107,7 +110,7 @@ LRESULT PickList::onKeyDown(WPARAM key, LPARAM lParam)
     RECT client{};
     GetClientRect(m_list, &client);
     const auto rowHeight = static_cast<int>(SendMessageW(m_list, LB_GETITEMHEIGHT, 0, 0));
-    const int page = rowHeight > 0 ? std::max(1, static_cast<int>(client.bottom / rowHeight) - 1) : 1;
+    const int page = PageStep(rowHeight > 0 ? static_cast<int>(client.bottom / rowHeight) : 0);
     switch (key) {
     case VK_UP:
         moveCursor(cursor() - 1);
@@ -142,24 +145,14 @@ LRESULT PickList::onChar(wchar_t typed)
     if (typed <= L' ') {
         return 0;
     }
-    const DWORD now = GetMessageTime();
-    if (now - m_typedAt > TypeAheadPause) {
-        m_typed.clear();
+    std::vector<std::string> rows;
+    for (int row = 0; row < count(); ++row) {
+        rows.push_back(toUtf8(rowText(m_list, row)));
     }
-    m_typedAt = now;
-    // The same letter again goes on to the next row that starts with it.
-    const bool again = m_typed.size() == 1 && startsWith(m_typed, std::wstring(1, typed));
-    if (!again) {
-        m_typed += typed;
-    }
-    const int rows = count();
-    const int from = m_typed.size() == 1 ? cursor() + 1 : std::max(cursor(), 0);
-    for (int step = 0; step < rows; ++step) {
-        const int row = (from + step) % rows;
-        if (startsWith(rowText(m_list, row), m_typed)) {
-            moveCursor(row);
-            break;
-        }
+    const Position row = TypeAhead(m_typed, toUtf8(std::wstring_view(&typed, 1)),
+        static_cast<long long>(GetMessageTime()), rows, static_cast<Position>(cursor()), startsWith);
+    if (row != NoRow) {
+        moveCursor(row);
     }
     return 0;
 }

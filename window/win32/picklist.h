@@ -6,6 +6,8 @@
 // selected. Each cursor move is told to assistive technology, as the list box itself tells only
 // of selections.
 
+#include "browsing.h"
+
 #include <windows.h>
 
 #include <string>
@@ -34,8 +36,7 @@ private:
 
     HWND m_list;
     // Letters typed within a moment of each other make one search.
-    std::wstring m_typed;
-    DWORD m_typedAt = 0;
+    TypedSearch m_typed;
 };
 
 } // namespace bitki::win32

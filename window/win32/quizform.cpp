@@ -210,8 +210,7 @@ void QuizForm::layoutControls()
     place(m_label1, design::Label1Rect);
     place(m_command1, design::Command1Rect);
 
-    // Points at 96 dots per inch are a third larger in pixels.
-    const int height = static_cast<int>(std::lround(design::FontPointSize * 96.0 / 72 * m_scale));
+    const int height = static_cast<int>(std::lround(design::FontPixels * m_scale));
     if (height != m_fontHeight) {
         Font font(CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_ROMAN,

@@ -1,5 +1,7 @@
 #include "win32controls.h"
 
+#include "browsing.h"
+
 #include <algorithm>
 
 namespace bitki::win32 {
@@ -74,10 +76,11 @@ void Win32ListControl::RemoveItem(Position row)
     if (SendMessageW(m_list, LB_DELETESTRING, static_cast<WPARAM>(row), 0) == LB_ERR || row < 0) {
         return;
     }
-    // The cursor rests on the row that moved into place, or on the new last row.
-    const auto count = static_cast<int>(SendMessageW(m_list, LB_GETCOUNT, 0, 0));
+    // The list box moves a caret below the removed row up with its row; one on it goes by the rule.
+    const auto count = static_cast<Position>(SendMessageW(m_list, LB_GETCOUNT, 0, 0));
     if (count > 0 && caret == row) {
-        SendMessageW(m_list, LB_SETCARETINDEX, static_cast<WPARAM>(std::min<int>(row, count - 1)), FALSE);
+        SendMessageW(m_list, LB_SETCARETINDEX,
+            static_cast<WPARAM>(CursorAfterRemoval(static_cast<Position>(caret), row, count)), FALSE);
     }
 }
 
