@@ -239,10 +239,13 @@ TEST(ScreenReader, OrcaSpeaksEveryStepOfAKeyboardGame)
     EXPECT_TRUE(press(XK_Home, {"ген. Васил Кутинчев"})) << said(reader);
     EXPECT_TRUE(press(XK_Return, {"Грешка: Битка при Адрианопол ген. Васил Кутинчев"})) << said(reader);
 
-    // A restart: the battle list, full again, from its first row.
+    // A restart: the battle list, full again, from its first row. The listener presses the button
+    // once it has been heard.
+    reader.mark();
     for (int i = 0; i < 3; ++i) {
         pressKey(display.get(), XK_Tab);
     }
+    reader.heard({std::string(design::RestartText)});
     EXPECT_TRUE(press(XK_space, {"Битки", "10", "Битка при Адрианопол"})) << said(reader);
 
     requestClose(display.get(), window);
