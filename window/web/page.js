@@ -1,6 +1,7 @@
-// The page's widgets, live from the first paint: the cursor moves at once, and what the user picks
-// or presses before the quiz's code has started waits for it, in order. The code is emscripten's
-// module, started by start.js through its documented settings (Module.wasmBinary, postRun).
+// The page's widgets, started by start.js at the first paint (with what the user did before): the
+// cursor moves at once, and what the user picks or presses before the quiz's code has started
+// waits for it, in order. The code is emscripten's module, started by start.js through its
+// documented settings (Module.wasmBinary, postRun).
 var Module = {};
 
 // The page's widgets over the elements that the build drew. They keep what only the screen
@@ -324,11 +325,26 @@ var bitkiPage = (function () {
   // As C++ numbers the elements: the feedback box, then the two lists.
   var elements = [feedback, lists[0], lists[1]];
 
-  document.getElementById('restart').addEventListener('click', function () {
+  var restart = document.getElementById('restart');
+  function onRestart() {
     whenLoaded(function () { Module._bitki_press(0); });
-  });
+  }
+  restart.addEventListener('click', onRestart);
 
   return {
+    // What the user did before the widgets ran, in order, as if they had been there.
+    replay: function (events) {
+      events.forEach(function (event) {
+        var widget = elements.filter(function (shown) { return shown.element.contains(event.target); })[0];
+        if (event.type === 'keydown') {
+          widget && widget.onKey(event);
+        } else if (restart.contains(event.target)) {
+          onRestart();
+        } else {
+          widget && widget.onClick && widget.onClick(event);
+        }
+      });
+    },
     inserted: function (element, row, text) { elements[element].inserted(row, text); },
     removed: function (element, row) { elements[element].removed(row); },
     cleared: function (element) { elements[element].cleared(); },

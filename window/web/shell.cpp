@@ -185,10 +185,13 @@ std::string document(const web::QuizForm& form, const Sources& sources)
         + " aria-describedby=\"restart-about\">" + escaped(design::RestartText)
         + "</button>\n<span id=\"restart-about\" hidden>"
         + escaped(design::AccessibleTextOf(design::Described::Restart).description) + "</span>\n";
-    html += "</main>\n<script>\n" + compact(sources.page)
+    // The widgets and the start before the code: they run at the first paint, when the code may
+    // not have arrived yet.
+    html += "</main>\n<script type=\"text/plain\" id=\"page\">\n" + compact(sources.page)
+        + "</script>\n<script>\n" + compact(sources.start)
         + "</script>\n<script type=\"text/plain\" id=\"code\">" + sources.code
         + "</script>\n<script type=\"text/plain\" id=\"wasm\">" + base64(sources.wasm)
-        + "</script>\n<script>\n" + compact(sources.start) + "</script>\n</body>\n</html>\n";
+        + "</script>\n</body>\n</html>\n";
     return html;
 }
 

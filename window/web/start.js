@@ -1,14 +1,26 @@
-// The page is drawn from its HTML alone; its code starts once that picture is on the screen, so
-// compiling the code never holds the first picture back, nor competes with drawing it. The wasm
-// is handed to the module as bytes (nothing is fetched, which the page's policy forbids), and then
-// the code leaves the DOM.
+// The page is drawn from its HTML alone. Its widgets (page.js) start once that picture is on the
+// screen, and the quiz's code once the whole page is there, so that compiling neither holds the
+// first picture back nor competes with drawing it. What the user does before the widgets run is
+// kept for them. The wasm is handed to the module as bytes (nothing is fetched, which the page's
+// policy forbids); both scripts then leave the DOM.
 (function () {
-  var started = false;
-  function start() {
-    if (started) {
-      return;
-    }
-    started = true;
+  var kept = [];
+  var types = ['click', 'keydown'];
+  function keep(event) {
+    kept.push(event);
+  }
+  types.forEach(function (type) { document.addEventListener(type, keep, true); });
+
+  function run(id) {
+    var source = document.getElementById(id);
+    var script = document.createElement('script');
+    script.textContent = source.textContent;
+    source.remove();
+    document.body.append(script);
+    script.remove();
+  }
+
+  function startCode() {
     var wasm = document.getElementById('wasm');
     var bytes = atob(wasm.textContent);
     Module.wasmBinary = new Uint8Array(bytes.length);
@@ -16,15 +28,27 @@
       Module.wasmBinary[i] = bytes.charCodeAt(i);
     }
     wasm.remove();
-    var code = document.getElementById('code');
-    var script = document.createElement('script');
-    script.textContent = code.textContent;
-    code.remove();
-    document.body.append(script);
-    script.remove();
+    run('code');
   }
-  var types = window.PerformanceObserver && PerformanceObserver.supportedEntryTypes;
-  if (types && types.indexOf('paint') >= 0) {
+
+  var started = false;
+  function start() {
+    if (started) {
+      return;
+    }
+    started = true;
+    types.forEach(function (type) { document.removeEventListener(type, keep, true); });
+    run('page');
+    bitkiPage.replay(kept);
+    if (document.readyState === 'loading') {
+      document.addEventListener('DOMContentLoaded', function () { setTimeout(startCode); });
+    } else {
+      setTimeout(startCode);
+    }
+  }
+
+  var paints = window.PerformanceObserver && PerformanceObserver.supportedEntryTypes;
+  if (paints && paints.indexOf('paint') >= 0) {
     new PerformanceObserver(function (list, observer) {
       if (list.getEntriesByName('first-contentful-paint').length) {
         observer.disconnect();
