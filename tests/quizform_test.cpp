@@ -1,3 +1,4 @@
+#include "browsing.h"
 #include "content.h"
 #include "design.h"
 #include "quizform.h"
@@ -382,11 +383,26 @@ TEST_F(QuizFormTest, KeyboardBrowsesWithoutJudgingAndPicksWithSpaceOrEnter)
     QListWidget& battles = list(list1::BattlePicks);
     QListWidget& commanders = list(list1::CommanderPicks);
     battles.setFocus();
-    for (Qt::Key k : {Qt::Key_Down, Qt::Key_Down, Qt::Key_End, Qt::Key_Home, Qt::Key_PageDown, Qt::Key_Up}) {
+    // Each key's row, as the page step of the rows the list shows.
+    const int page = PageStep(battles.viewport()->height() / battles.sizeHintForRow(0));
+    const std::vector<std::pair<Qt::Key, int>> moves{{Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_End, 9},
+        {Qt::Key_Home, 0}, {Qt::Key_PageDown, page}, {Qt::Key_Up, page - 1}, {Qt::Key_PageUp, 0}};
+    for (const auto& [k, row] : moves) {
         key(battles, k);
+        EXPECT_EQ(battles.currentRow(), row) << QTest::toString(k);
     }
-    type(commanders, QStringLiteral("цар"));
+    // First letters: more letters narrow the search; after a pause the letter starts below the cursor.
+    const std::vector<std::tuple<QListWidget*, QString, std::string>> typed{
+        {&battles, QStringLiteral("Лю"), "Люлебургас - БунарХисар"},
+        {&commanders, QStringLiteral("ц"), "цар Иван Асен II"},
+        {&commanders, QStringLiteral("ц"), "цар Калоян"}};
+    for (const auto& [widget, letters, row] : typed) {
+        type(*widget, letters);
+        EXPECT_EQ(widget->currentItem()->text().toStdString(), row) << letters.toStdString();
+        QTest::qWait(static_cast<int>(TypeAheadPause) + 100);
+    }
     key(commanders, Qt::Key_End);
+    EXPECT_EQ(commanders.currentItem()->text(), QStringLiteral("цар Симеон"));
     key(commanders, Qt::Key_Up);
     EXPECT_FALSE(anySelection());
     EXPECT_EQ(feedback(), TaskStatement);

@@ -12,10 +12,23 @@
 namespace bitki::test {
 namespace {
 
-// Ten right pairs with the keyboard alone, then the restart button.
+// Whether both pick lists show rows (or both are empty) within the time a launcher allows.
+bool listsShow(Display* display, Window window, bool rows)
+{
+    return waitUntil(
+        [&] {
+            return listShowsRows(display, window, static_cast<std::size_t>(list1::BattlePicks)) == rows
+                && listShowsRows(display, window, static_cast<std::size_t>(list1::CommanderPicks)) == rows;
+        },
+        patience());
+}
+
+// Ten right pairs with the keyboard alone, then the restart button: the keys must arrive, empty
+// both lists and fill them again.
 void playFullGameAndRestart(Display* display, Window window)
 {
     XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    ASSERT_TRUE(listsShow(display, window, true)) << "the lists show no rows at the start";
     // Both lists as they read on screen, top to bottom.
     std::vector<std::string> battles = SortedBattles;
     std::vector<std::string> commanders = SortedCommanders;
@@ -34,9 +47,11 @@ void playFullGameAndRestart(Display* display, Window window)
         // The verdict took the focus; Tab leads back to the battles.
         pressKey(display, XK_Tab);
     }
+    EXPECT_TRUE(listsShow(display, window, false)) << "ten pairs leave rows in the lists";
     pressKey(display, XK_Tab);
     pressKey(display, XK_Tab);
     pressKey(display, XK_space);
+    EXPECT_TRUE(listsShow(display, window, true)) << "the restart leaves the lists empty";
 }
 
 // Starts the program, waits for its window, plays, and closes it as a window manager would.

@@ -9,6 +9,7 @@
 
 // After gtest: Xlib defines macros (None, Status) that clash with its names.
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -23,6 +24,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -269,6 +271,46 @@ inline void pressKey(Display* display, KeySym symbol, bool shift = false)
         XTestFakeKeyEvent(display, shiftCode, False, CurrentTime);
     }
     XSync(display, False);
+}
+
+// Waits until the condition holds, or the time is up; says whether it held.
+inline bool waitUntil(const std::function<bool()>& condition, milliseconds limit)
+{
+    for (auto waited = milliseconds{0}; waited < limit; waited += Tick) {
+        if (condition()) {
+            return true;
+        }
+        std::this_thread::sleep_for(Tick);
+    }
+    return condition();
+}
+
+// Whether a pick list of the window shows any row: what lies inside its frame is not all of one
+// colour. An emptied list is blank to its edges.
+inline bool listShowsRows(Display* display, Window window, std::size_t list)
+{
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display, window, &attributes) == 0) {
+        return false;
+    }
+    constexpr int Frame = 4;
+    const design::Rect rect
+        = design::Fit::of(attributes.width, attributes.height).place(design::List1Rects.at(list));
+    XImage* image = XGetImage(display, window, rect.left + Frame, rect.top + Frame,
+        static_cast<unsigned>(rect.width - 2 * Frame), static_cast<unsigned>(rect.height - 2 * Frame),
+        AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return false;
+    }
+    bool shows = false;
+    const unsigned long background = XGetPixel(image, 0, 0);
+    for (int y = 0; y < image->height && !shows; ++y) {
+        for (int x = 0; x < image->width && !shows; ++x) {
+            shows = XGetPixel(image, x, y) != background;
+        }
+    }
+    XDestroyImage(image);
+    return shows;
 }
 
 // Moves the list's cursor to a row counted from the top.
