@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -312,11 +313,16 @@ std::string replay(const std::vector<Action>& actions)
     return {};
 }
 
-// Drops whatever the failure does not need, in ever smaller slices.
-std::vector<Action> shrink(std::vector<Action> actions)
+// Drops whatever the failure does not need, in ever smaller slices, until the time is up: each
+// try replays a game, and a failure must still be reported within the test's time limit.
+std::vector<Action> shrink(std::vector<Action> actions, std::chrono::steady_clock::duration budget)
 {
+    const auto deadline = std::chrono::steady_clock::now() + budget;
     for (std::size_t slice = actions.size() / 2; slice >= 1; slice /= 2) {
         for (std::size_t at = 0; at + slice <= actions.size();) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                return actions;
+            }
             std::vector<Action> shorter = actions;
             shorter.erase(shorter.begin() + static_cast<std::ptrdiff_t>(at),
                 shorter.begin() + static_cast<std::ptrdiff_t>(at + slice));
@@ -336,6 +342,9 @@ int actionsPerSeed()
     return count != nullptr ? std::max(1, std::atoi(count)) : 5000;
 }
 
+// A fraction of the test's time limit, under the sanitizers too.
+constexpr std::chrono::seconds ShrinkTime{30};
+
 class RandomPlay : public testing::TestWithParam<unsigned> { };
 
 TEST_P(RandomPlay, WindowAgreesWithTheRulesAfterEveryAction)
@@ -348,10 +357,12 @@ TEST_P(RandomPlay, WindowAgreesWithTheRulesAfterEveryAction)
     for (int step = 0; step < actionsPerSeed(); ++step) {
         actions.push_back(nextAction(random, session));
         if (const std::string found = session.play(actions.back()); !found.empty()) {
+            // Said at once, before shrinking: the seed and the action replay the failure.
+            ADD_FAILURE() << "seed " << seed << ", action " << actions.size() << " ("
+                          << actions.back().describe() << "): " << found;
             std::ostringstream report;
-            report << "seed " << seed << ", action " << actions.size() << ": " << found
-                   << "\nshortest input that still fails:";
-            for (const Action& action : shrink(actions)) {
+            report << "shortest input found within " << ShrinkTime.count() << " s that still fails:";
+            for (const Action& action : shrink(actions, ShrinkTime)) {
                 report << "\n  " << action.describe();
             }
             FAIL() << report.str();

@@ -24,12 +24,19 @@ release() { # source folder, dist folder, then environment for build.sh
     shift 2
     env BUILD_DIR="$source/build" DIST_DIR="$dist" "$@" "$source/build.sh" release >"$dist.log" 2>&1
 }
+# A release that must succeed: where it fails, the step it failed at and its log's last lines.
+released() {
+    release "$@" && return 0
+    echo "--- the end of $2.log:"
+    tail -n 25 "$2.log"
+    return 1
+}
 first=$work/a/bitki
 second=$work/second-place/bitki-source
 copy "$first"
 copy "$second"
 
-check "a release builds" release "$first" "$work/dist-a" TZ=UTC LC_ALL=C.UTF-8
+check "a release builds" released "$first" "$work/dist-a" TZ=UTC LC_ALL=C.UTF-8
 check "... and its path is the last line it prints" test "$(tail -n 1 "$work/dist-a.log")" = "$work/dist-a"
 check "... with the four editions, the page and SHA256SUMS" test "$(cd "$work/dist-a" && ls | tr '\n' ' ')" \
     = "SHA256SUMS bitki-1.00.exe bitki-1.00.msi bitki.html bitki_1.00_amd64.deb index.html "
@@ -37,7 +44,7 @@ check "... which sha256sum -c passes" sh -c "cd '$work/dist-a' && sha256sum --qu
 check "... and says in one line that it is unsigned" test "$(grep -c 'not signed' "$work/dist-a.log")" = 1
 
 sleep 1
-(umask 077 && release "$second" "$work/dist-b" TZ=Pacific/Kiritimati LC_ALL=C LANG=bg_BG.UTF-8)
+(umask 077 && released "$second" "$work/dist-b" TZ=Pacific/Kiritimati LC_ALL=C LANG=bg_BG.UTF-8)
 check "a second release, elsewhere and later, under another zone, locale and umask, builds" test $? = 0
 for file in "$work/dist-a"/*; do
     name=$(basename "$file")
@@ -73,7 +80,7 @@ check "an unreadable one does too" \
 
 signed=$work/dist-signed
 check "a signed release builds" \
-    release "$second" "$signed" BITKI_SIGN_PFX="$work/signer.pfx" BITKI_SIGN_PASSWORD_FILE="$work/password"
+    released "$second" "$signed" BITKI_SIGN_PFX="$work/signer.pfx" BITKI_SIGN_PASSWORD_FILE="$work/password"
 msiextract -C "$work/extracted" "$signed/bitki-1.00.msi" >/dev/null
 inner=$(find "$work/extracted" -name bitki.exe)
 signing_time=$(TZ=UTC LC_ALL=C date -d "@$SOURCE_DATE_EPOCH" '+%b %e %H:%M:%S %Y GMT')

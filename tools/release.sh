@@ -44,9 +44,15 @@ else
     echo "No certificate given (BITKI_SIGN_PFX): the Windows files are not signed"
 fi
 
-# A failed release leaves no dist folder behind, not even the one from before.
+# A failed release leaves no dist folder behind, not even the one from before, and says which
+# step failed.
 rm -rf "$dist" "$dist.new" "$builds"
-trap 'rm -rf "$dist.new"' EXIT
+step="starting"
+trap 'status=$?; rm -rf "$dist.new"; ((status == 0)) || echo "release: failed while $step" >&2' EXIT
+stepping() { # what comes next
+    step=$1
+    echo "release: $step"
+}
 build() { # folder, CMake arguments
     local dir=$builds/$1
     shift
@@ -55,11 +61,16 @@ build() { # folder, CMake arguments
     cmake "${args[@]}" >/dev/null
     cmake --build "$dir"
 }
+stepping "building the Linux edition"
 build linux -DCMAKE_BUILD_TYPE=Release -DBITKI_BUILD_BENCH=OFF
+stepping "making the Debian package"
 (cd "$builds/linux" && cpack -G DEB >/dev/null)
+stepping "building the Windows edition and its installer"
 build windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release "${signing[@]}"
+stepping "building the browser edition"
 build web -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
     -DCMAKE_BUILD_TYPE=MinSizeRel
+stepping "writing the download folder"
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$builds/linux/CMakeCache.txt")
 homepage=$(sed -n 's/^BITKI_HOMEPAGE:INTERNAL=//p' "$builds/linux/CMakeCache.txt")

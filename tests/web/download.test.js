@@ -41,8 +41,11 @@ test('SHA256SUMS: every file of the folder, as sha256sum -c reads it', () => {
   assert.equal(fs.readFileSync(path.join(dist, 'SHA256SUMS'), 'utf8'), expected.join(''));
 });
 
-test('download page: from disk and from a web server, static, whole, and clean for axe at both widths', async () => {
+test('download page: from disk and from a web server, static, whole, and clean for axe at both widths', async (t) => {
+  // What the server was asked for, whatever the engine can report itself.
+  let asked = [];
   const server = http.createServer((request, response) => {
+    asked.push(request.url);
     const name = path.basename(decodeURIComponent(request.url));
     const file = path.join(dist, name === '' ? 'index.html' : name);
     if (!fs.existsSync(file)) {
@@ -58,10 +61,12 @@ test('download page: from disk and from a web server, static, whole, and clean f
       for (const size of [{width: 1280, height: 800}, {width: 360, height: 640, touch: true}]) {
         const where = `${url} at ${size.width} px`;
         const page = await h.tab(browser, size);
+        asked = [];
         await page.goto(url);
-        if (h.can('requests')) {
-          assert.deepEqual(h.askedBeyond(page, url), [], where);
-        }
+        await t.test(`the page asks for nothing beyond itself, ${where}`, h.only('requests'), () => {
+          assert.deepEqual(h.askedBeyond(page, url), []);
+        });
+        assert.deepEqual(asked, url.startsWith('http') ? ['/'] : [], where);
 
         const shown = await page.evaluate(() => ({
           lang: document.documentElement.lang,

@@ -2,7 +2,7 @@
 # Opens a page in Firefox as a pupil would, with a fresh profile that goes after and opens no tab
 # of its own on a first start (a privacy notice would take the focus); Firefox turns its
 # accessibility on by itself once a screen reader runs.
-#   tests/web/firefox-app.sh FIREFOX PAGE.html
+#   [BITKI_OPENING=link] tests/web/firefox-app.sh FIREFOX PAGE.html
 set -euo pipefail
 firefox=$1
 page=$(realpath "$2")
@@ -25,11 +25,14 @@ user_pref("browser.uitour.enabled", false);
 user_pref("app.update.enabled", false);
 user_pref("browser.translations.enable", false);
 PREFS
-# The page comes a moment after Firefox itself, as from a link in a browser already open: a page
-# that opens with Firefox can take the focus before Firefox has shown the screen reader its
-# document, and then the focus goes unannounced.
-printf '<!DOCTYPE html><meta http-equiv="refresh" content="1; url=file://%s">\n' "$page" >"$profile/start.html"
-"$firefox" --no-remote --profile "$profile" --width 1024 --height 768 "file://$profile/start.html" &
+# BITKI_OPENING=link: the page comes a moment later from a link, in a Firefox already open;
+# otherwise Firefox starts on the file, as after a double click on it.
+url=file://$page
+if [[ "${BITKI_OPENING:-}" == link ]]; then
+    printf '<!DOCTYPE html><meta http-equiv="refresh" content="1; url=%s">\n' "$url" >"$profile/start.html"
+    url=file://$profile/start.html
+fi
+"$firefox" --no-remote --profile "$profile" --width 1024 --height 768 "$url" &
 pid=$!
 trap 'kill "$pid" 2>/dev/null; wait "$pid"; exit 0' TERM INT
 wait "$pid"

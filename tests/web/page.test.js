@@ -123,9 +123,12 @@ test('forced colours: system colours, a visible selection and visible focus', h.
   await tab.close();
 });
 
-test('one file: from disk or a web server it asks for nothing else and stores nothing', async () => {
+test('one file: from disk or a web server it asks for nothing else and stores nothing', async (t) => {
   const bytes = fs.readFileSync(h.html);
+  // What the server was asked for, whatever the engine can report itself.
+  const asked = [];
   const server = http.createServer((request, response) => {
+    asked.push(request.url);
     response.writeHead(request.url === '/bitki.html' ? 200 : 404, {'Content-Type': 'text/html; charset=utf-8'});
     response.end(request.url === '/bitki.html' ? bytes : '');
   });
@@ -138,10 +141,10 @@ test('one file: from disk or a web server it asks for nothing else and stores no
         const box = await h.box(tab, selector);
         await tab.click(box.x + box.width / 2, box.y + box.height / 2);
       }
-      if (h.can('requests')) {
+      await t.test(`the tab asks for nothing beyond ${url} and logs no error`, h.only('requests'), () => {
         assert.deepEqual(h.askedBeyond(tab, url), []);
         assert.deepEqual(tab.problems, []);
-      }
+      });
       const stored = await tab.evaluate(async () => ({
         cookies: document.cookie,
         local: localStorage.length,
@@ -152,6 +155,7 @@ test('one file: from disk or a web server it asks for nothing else and stores no
       assert.deepEqual(stored, {cookies: '', local: 0, session: 0, databases: 0, caches: 0}, url);
       await tab.close();
     }
+    assert.deepEqual(asked, ['/bitki.html']);
   } finally {
     server.close();
   }

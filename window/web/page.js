@@ -325,6 +325,30 @@ var bitkiPage = (function () {
   // As C++ numbers the elements: the feedback box, then the two lists.
   var elements = [feedback, lists[0], lists[1]];
 
+  // The page opens with the box focused, as the desktop window does. Not through autofocus: a
+  // focus that comes with a new document reaches a screen reader before the document itself, and
+  // Firefox's Orca then takes it in silently. So the box takes the focus once the document is
+  // loaded, a frame after the browser has told assistive technology of the focused document; at
+  // once where the document is not in front, since nothing is told of it until it is. Unless the
+  // user has already put the focus somewhere.
+  function focusOnOpening() {
+    if (document.readyState !== 'complete') {
+      window.addEventListener('load', focusOnOpening, {once: true});
+      return;
+    }
+    var focus = function () {
+      if (!document.activeElement || document.activeElement === document.body) {
+        feedback.element.focus();
+      }
+    };
+    if (document.hasFocus()) {
+      afterFrame(focus);
+    } else {
+      focus();
+    }
+  }
+  focusOnOpening();
+
   var restart = document.getElementById('restart');
   function onRestart() {
     whenLoaded(function () { Module._bitki_press(0); });

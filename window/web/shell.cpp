@@ -170,7 +170,7 @@ std::string document(const web::QuizForm& form, const Sources& sources)
         + "</style>\n</head>\n<body>\n";
     html += "<main class=\"form\">\n";
     html += "<textarea id=\"feedback\" class=\"control\" " + placed(design::Text1Rects[text1::Feedback])
-        + " readonly autofocus autocomplete=\"off\" spellcheck=\"false\" aria-label=\""
+        + " readonly autocomplete=\"off\" spellcheck=\"false\" aria-label=\""
         + escaped(design::AccessibleTextOf(design::Described::Feedback).name)
         + "\" aria-describedby=\"feedback-about\">" + escaped(feedback.Text())
         + "</textarea>\n<span id=\"feedback-about\" hidden>" + escaped(feedback.description())
