@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
-#include <QDBusInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusReply>
@@ -60,12 +59,20 @@ public:
     {
     }
 
+    // A plain method call: a QDBusInterface would introspect the node, and Qt keeps what it
+    // builds from that until the process ends.
+    QDBusMessage call(const Node& node, const QString& interface, const QString& method,
+        const QVariantList& arguments = {}) const
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(node.service, node.path, interface, method);
+        message.setArguments(arguments);
+        return m_bus.call(message);
+    }
+
     QVariant property(const Node& node, const QString& interface, const QString& name) const
     {
-        QDBusMessage call = QDBusMessage::createMethodCall(node.service, node.path,
-            QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-        call << interface << name;
-        const QDBusMessage reply = m_bus.call(call);
+        const QDBusMessage reply = call(node, QStringLiteral("org.freedesktop.DBus.Properties"),
+            QStringLiteral("Get"), {interface, name});
         return reply.arguments().isEmpty() ? QVariant()
                                            : reply.arguments().first().value<QDBusVariant>().variant();
     }
@@ -77,17 +84,12 @@ public:
 
     QString role(const Node& node) const
     {
-        return QDBusInterface(node.service, node.path, AccessibleInterface, m_bus)
-            .call(QStringLiteral("GetRoleName"))
-            .arguments()
-            .value(0)
-            .toString();
+        return call(node, AccessibleInterface, QStringLiteral("GetRoleName")).arguments().value(0).toString();
     }
 
     std::vector<Node> children(const Node& node) const
     {
-        const QDBusMessage reply = QDBusInterface(node.service, node.path, AccessibleInterface, m_bus)
-                                       .call(QStringLiteral("GetChildren"));
+        const QDBusMessage reply = call(node, AccessibleInterface, QStringLiteral("GetChildren"));
         std::vector<Node> result;
         if (reply.arguments().isEmpty()) {
             return result;
@@ -118,15 +120,13 @@ public:
     std::string text(const Node& node) const
     {
         const QDBusMessage reply
-            = QDBusInterface(node.service, node.path, QStringLiteral("org.a11y.atspi.Text"), m_bus)
-                  .call(QStringLiteral("GetText"), 0, -1);
+            = call(node, QStringLiteral("org.a11y.atspi.Text"), QStringLiteral("GetText"), {0, -1});
         return reply.arguments().value(0).toString().toStdString();
     }
 
     bool focused(const Node& node) const
     {
-        const QDBusMessage reply = QDBusInterface(node.service, node.path, AccessibleInterface, m_bus)
-                                       .call(QStringLiteral("GetState"));
+        const QDBusMessage reply = call(node, AccessibleInterface, QStringLiteral("GetState"));
         const auto states = qdbus_cast<QList<uint>>(reply.arguments().value(0));
         return !states.isEmpty() && (states.first() & (1U << FocusedState)) != 0;
     }
@@ -172,9 +172,9 @@ TEST(Accessibility, ScreenReaderReadsThePlayAndHearsEachVerdict)
     QDBusConnection session = QDBusConnection::sessionBus();
     ASSERT_TRUE(session.isConnected()) << "run under dbus-run-session";
     // Starts the accessibility bus, which must be there before the program starts.
-    const QDBusReply<QString> address = QDBusInterface(QStringLiteral("org.a11y.Bus"),
-        QStringLiteral("/org/a11y/bus"), QStringLiteral("org.a11y.Bus"), session)
-                                            .call(QStringLiteral("GetAddress"));
+    const QDBusReply<QString> address
+        = session.call(QDBusMessage::createMethodCall(QStringLiteral("org.a11y.Bus"),
+            QStringLiteral("/org/a11y/bus"), QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress")));
     ASSERT_TRUE(address.isValid()) << address.error().message().toStdString();
     QDBusConnection bus = QDBusConnection::connectToBus(address.value(), QStringLiteral("a11y"));
     ASSERT_TRUE(bus.isConnected());
@@ -184,9 +184,9 @@ TEST(Accessibility, ScreenReaderReadsThePlayAndHearsEachVerdict)
     FocusEvents events;
     bus.connect(QString(), QString(), QStringLiteral("org.a11y.atspi.Event.Object"),
         QStringLiteral("StateChanged"), &events, SLOT(stateChanged(QDBusMessage)));
-    QDBusInterface(Registry, QStringLiteral("/org/a11y/atspi/registry"), Registry, bus)
-        .call(QStringLiteral("RegisterEvent"), QStringLiteral("object:state-changed:focused"), QStringList(),
-            QString());
+    atspi.call({Registry, QStringLiteral("/org/a11y/atspi/registry")}, Registry,
+        QStringLiteral("RegisterEvent"),
+        {QStringLiteral("object:state-changed:focused"), QStringList(), QString()});
 
     const DisplayConnection display = openDisplay();
     ASSERT_NE(display, nullptr) << "run under an X server, e.g. xvfb-run";
