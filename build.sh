@@ -27,7 +27,7 @@ run_packages=(cmake g++ ninja-build qt6-base-dev fonts-liberation)
 test_packages=(
     libgtest-dev libicu-dev
     xvfb xauth libx11-dev libxtst-dev libxdamage-dev fonts-dejavu-core
-    desktop-file-utils appstream dpkg-dev file
+    desktop-file-utils appstream dpkg-dev file lintian
     valgrind strace clang-format clang-tidy cppcheck
     dbus-daemon at-spi2-core orca speech-dispatcher
     g++-mingw-w64-x86-64 wine wine64 msitools wixl

@@ -4,8 +4,10 @@ set(CPACK_PACKAGE_VENDOR "${BITKI_PUBLISHER}")
 set(CPACK_PACKAGE_CONTACT "${BITKI_PUBLISHER} <bitki@bitki.example>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "History quiz on significant battles of Bulgarian history")
-set(CPACK_PACKAGE_DESCRIPTION "A one-window quiz for history lessons with a Bulgarian \
-interface: match ten significant battles of Bulgarian history with their commanders.")
+# Debian's description lines are at most 80 characters.
+set(CPACK_PACKAGE_DESCRIPTION "A one-window quiz for history lessons with a Bulgarian interface:
+match ten significant battles of Bulgarian history with their commanders.
+It reads no files, keeps no settings and never uses the network.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${BITKI_HOMEPAGE}")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)

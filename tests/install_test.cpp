@@ -70,6 +70,8 @@ const std::vector<fs::path> InstalledFiles{
     "share/icons/hicolor/64x64/apps/" + AppId + ".png",
     "share/icons/hicolor/128x128/apps/" + AppId + ".png",
     "share/icons/hicolor/scalable/apps/" + AppId + ".svg",
+    "share/man/man1/bitki.1.gz",
+    "share/doc/bitki/changelog.gz",
 };
 
 TEST(InstalledTree, HoldsProgramEntryMetadataAndIcons)
@@ -105,9 +107,11 @@ TEST(InstalledTree, DesktopEntryStartsTheProgramWithItsIcon)
     EXPECT_EQ(entryValue(entry, "Categories"), "Education;History;");
 }
 
-TEST(InstalledTree, MetadataCarriesTheProgramVersion)
+TEST(InstalledTree, MetadataAndChangelogCarryTheProgramVersion)
 {
     EXPECT_STREQ(BITKI_VERSION, "1.00");
+    EXPECT_EQ(run("gzip -dc '" + (Share / "doc/bitki/changelog.gz").string() + "' | head -n 1").output,
+        "bitki (" BITKI_VERSION ") stable; urgency=medium\n");
     const std::string metainfo = read(MetainfoFile);
     EXPECT_NE(metainfo.find("<id>" + AppId + "</id>"), std::string::npos);
     EXPECT_NE(metainfo.find("<release version=\"" BITKI_VERSION "\""), std::string::npos);

@@ -39,9 +39,24 @@ copy "$second"
 check "a release builds" released "$first" "$work/dist-a" TZ=UTC LC_ALL=C.UTF-8
 check "... and its path is the last line it prints" test "$(tail -n 1 "$work/dist-a.log")" = "$work/dist-a"
 check "... with the four editions, the page and SHA256SUMS" test "$(cd "$work/dist-a" && ls | tr '\n' ' ')" \
-    = "SHA256SUMS bitki-1.00.exe bitki-1.00.msi bitki.html bitki_1.00_amd64.deb index.html "
+    = "SHA256SUMS bitki-1.00.exe bitki-1.00.msi bitki.html bitki_1.00_amd64.buildinfo bitki_1.00_amd64.deb index.html "
+record=$(cat "$work/dist-a/bitki_1.00_amd64.buildinfo")
+check "... and a record of the system it was built on" grep -qx "Build-Origin: Debian GNU/Linux" <<<"$record"
+for package in 'g++-[0-9]+' g++-mingw-w64-x86-64-posix emscripten qt6-base-dev cmake ninja-build dpkg msitools \
+    wixl faketime osslsigncode nodejs; do
+    check "... and of the exact version of $package" grep -qE "^ $package \(= [^)]+\),?$" <<<"$record"
+done
 check "... which sha256sum -c passes" sh -c "cd '$work/dist-a' && sha256sum --quiet -c SHA256SUMS"
 check "... and says in one line that it is unsigned" test "$(grep -c 'not signed' "$work/dist-a.log")" = 1
+
+# The Linux program built as Debian builds its own, in a package that Debian's checker accepts.
+dpkg-deb -x "$work/dist-a/bitki_1.00_amd64.deb" "$work/deb"
+symbols=$(nm -D "$work/deb/usr/bin/bitki")
+check "the Linux program binds every symbol at start (BIND_NOW)" grep -q BIND_NOW <<<"$(readelf -d "$work/deb/usr/bin/bitki")"
+check "... has the stack protector" grep -q ' U __stack_chk_fail@' <<<"$symbols"
+check "... and fortified calls" grep -qE ' U __[a-z]+_chk@' <<<"$(grep -v __stack_chk_fail <<<"$symbols")"
+check "lintian --pedantic finds nothing above information in the package" \
+    lintian --pedantic --fail-on error,warning "$work/dist-a/bitki_1.00_amd64.deb"
 
 sleep 1
 (umask 077 && released "$second" "$work/dist-b" TZ=Pacific/Kiritimati LC_ALL=C LANG=bg_BG.UTF-8)

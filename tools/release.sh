@@ -72,6 +72,31 @@ build web -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Em
     -DCMAKE_BUILD_TYPE=MinSizeRel
 stepping "writing the download folder"
 
+# What made these bytes, as Debian's .buildinfo records it: the system, and the exact version of
+# every package whose tools, headers or libraries wrote into them (found by the files used).
+buildinfo() {
+    local made_by=(g++ "$(g++ -print-file-name=libstdc++.so)" /usr/include/stdio.h
+        /usr/include/x86_64-linux-gnu/qt6/QtWidgets/qwidget.h cmake ninja dpkg-deb gzip
+        x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-ld /usr/x86_64-w64-mingw32/include/windows.h
+        wixl msibuild faketime osslsigncode em++ clang wasm-ld wasm-opt node)
+    local packages=() file owner
+    for file in "${made_by[@]}"; do
+        [[ "$file" == /* ]] || file=$(command -v "$file") || return 1
+        file=$(readlink -f "$file")
+        # Files under /usr may be registered under / (merged /usr).
+        owner=$(dpkg-query -S "$file" 2>/dev/null || dpkg-query -S "${file#/usr}") || return 1
+        packages+=("${owner%%:*}")
+    done
+    source /etc/os-release
+    printf 'Format: 1.0\nSource: bitki\nVersion: %s\nArchitecture: amd64 all\n' "$version"
+    printf 'Build-Origin: %s\nBuild-Distribution: %s\nBuild-Architecture: %s\n' \
+        "$NAME" "$VERSION_CODENAME ($PRETTY_NAME)" "$(dpkg --print-architecture)"
+    echo "Installed-Build-Depends:"
+    printf '%s\n' "${packages[@]}" | sort -u | xargs dpkg-query -W -f='${Package} (= ${Version}),\n' \
+        | sed '$ s/,$//; s/^/ /'
+    printf 'Environment:\n LC_ALL="%s"\n SOURCE_DATE_EPOCH="%s"\n TZ="%s"\n' "$LC_ALL" "$SOURCE_DATE_EPOCH" "$TZ"
+}
+
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$builds/linux/CMakeCache.txt")
 homepage=$(sed -n 's/^BITKI_HOMEPAGE:INTERNAL=//p' "$builds/linux/CMakeCache.txt")
 deb=bitki_${version}_amd64.deb
@@ -83,8 +108,14 @@ install -m 644 "$builds/windows/desktop/windows/bitki.exe" "$dist.new/$exe"
 install -m 644 "$builds/windows/desktop/windows/bitki.msi" "$dist.new/$msi"
 install -m 644 "$builds/linux/$deb" "$dist.new/$deb"
 install -m 644 "$builds/web/window/web/bitki.html" "$dist.new/bitki.html"
+buildinfo >"$dist.new/bitki_${version}_amd64.buildinfo"
+# A package installs on the Debian it was built on and later ones: 12's on 13 too (tested).
+source /etc/os-release
+systems="Debian $VERSION_ID"
+[[ "$ID $VERSION_ID" == "debian 12" ]] && systems="Debian 12 и 13"
 cmake -DDIST="$dist.new" -DVERSION="$version" -DHOMEPAGE="$homepage" -DSIGNED=$((${#signing[@]} > 0)) \
-    -DHTML=bitki.html -DMSI="$msi" -DEXE="$exe" -DDEB="$deb" -P desktop/download/page.cmake
+    -DHTML=bitki.html -DMSI="$msi" -DEXE="$exe" -DDEB="$deb" -DBUILDINFO="bitki_${version}_amd64.buildinfo" \
+    -DDEB_SYSTEMS="$systems" -P desktop/download/page.cmake
 touch -d "@$SOURCE_DATE_EPOCH" "$dist.new"/*
 (cd "$dist.new" && sha256sum --quiet -c SHA256SUMS)
 mv "$dist.new" "$dist"

@@ -1,6 +1,7 @@
 # Writes a release folder's download page and its SHA256SUMS, from the files already in it.
 #   SOURCE_DATE_EPOCH=... cmake -DDIST=dist -DVERSION=1.00 -DHOMEPAGE=... -DSIGNED=ON|OFF
-#       -DHTML=bitki.html -DMSI=... -DEXE=... -DDEB=... -P page.cmake
+#       -DHTML=bitki.html -DMSI=... -DEXE=... -DDEB=... -DBUILDINFO=... -DDEB_SYSTEMS="Debian 12 и 13"
+#       -P page.cmake
 # The date is the source's: string(TIMESTAMP) takes SOURCE_DATE_EPOCH.
 
 # One file's entry: its link, size and SHA-256.
@@ -32,6 +33,7 @@ set(sums "")
 describe(FILE_EXE ${EXE})
 describe(FILE_MSI ${MSI})
 describe(FILE_HTML ${HTML})
+describe(FILE_BUILDINFO ${BUILDINFO})
 describe(FILE_DEB ${DEB})
 
 set(months януари февруари март април май юни юли август септември октомври ноември декември)

@@ -15,7 +15,8 @@ const {after, before, test} = require('node:test');
 const h = require('./harness');
 
 const version = process.env.BITKI_VERSION;
-const files = {html: 'bitki.html', exe: `bitki-${version}.exe`, msi: `bitki-${version}.msi`, deb: `bitki_${version}_amd64.deb`};
+const files = {html: 'bitki.html', exe: `bitki-${version}.exe`, msi: `bitki-${version}.msi`, deb: `bitki_${version}_amd64.deb`,
+  buildinfo: `bitki_${version}_amd64.buildinfo`};
 const dist = fs.mkdtempSync(path.join(os.tmpdir(), 'bitki-dist-'));
 const sha256 = (name) => crypto.createHash('sha256').update(fs.readFileSync(path.join(dist, name))).digest('hex');
 
@@ -27,7 +28,8 @@ before(async () => {
   }
   execFileSync(process.env.BITKI_CMAKE, [`-DDIST=${dist}`, `-DVERSION=${version}`,
     '-DHOMEPAGE=https://www.bitki.example/', '-DSIGNED=0', `-DHTML=${files.html}`, `-DMSI=${files.msi}`,
-    `-DEXE=${files.exe}`, `-DDEB=${files.deb}`, '-P', process.env.BITKI_DOWNLOAD_PAGE],
+    `-DEXE=${files.exe}`, `-DDEB=${files.deb}`, `-DBUILDINFO=${files.buildinfo}`, '-DDEB_SYSTEMS=Debian 12 и 13',
+    '-P', process.env.BITKI_DOWNLOAD_PAGE],
   {env: {...process.env, SOURCE_DATE_EPOCH: '1796795073'}});
   browser = await h.launch();
 });
@@ -37,7 +39,7 @@ after(async () => {
 });
 
 test('SHA256SUMS: every file of the folder, as sha256sum -c reads it', () => {
-  const expected = [files.exe, files.msi, files.html, files.deb, 'index.html'].map((name) => `${sha256(name)}  ${name}\n`);
+  const expected = [files.exe, files.msi, files.html, files.buildinfo, files.deb, 'index.html'].map((name) => `${sha256(name)}  ${name}\n`);
   assert.equal(fs.readFileSync(path.join(dist, 'SHA256SUMS'), 'utf8'), expected.join(''));
 });
 
@@ -70,6 +72,7 @@ test('download page: from disk and from a web server, static, whole, and clean f
 
         const shown = await page.evaluate(() => ({
           lang: document.documentElement.lang,
+          description: document.querySelector('meta[name=description]').content,
           scripts: document.scripts.length,
           tooWide: document.documentElement.scrollWidth > window.innerWidth,
           text: document.body.innerText,
@@ -77,6 +80,7 @@ test('download page: from disk and from a web server, static, whole, and clean f
           play: document.querySelector('a.play').getAttribute('href'),
         }));
         assert.deepEqual([shown.lang, shown.scripts, shown.tooWide], ['bg', 0, false], where);
+        assert.match(shown.description, /^Изтеглете викторината по история „Битки“/, where);
         assert.ok(shown.text.includes(`Версия ${version} от 9 декември 2026 г.`), where);
         for (const name of Object.values(files)) {
           const bytes = fs.statSync(path.join(dist, name)).size;

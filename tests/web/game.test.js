@@ -21,6 +21,7 @@ test('a whole game with the mouse: exact verdicts, picked rows leave, restart', 
     await page.click(point.x, point.y);
   };
   assert.equal(await page.title(), h.expected.caption);
+  assert.match(await page.evaluate(() => document.querySelector('meta[name=description]').content), /^Викторина по история: /);
   await h.assertFresh(page);
   await h.assertFeedback(page, h.expected.task);
 

@@ -161,6 +161,8 @@ std::string document(const web::QuizForm& form, const Sources& sources)
         = "<!DOCTYPE html>\n<html lang=\"bg\" translate=\"no\">\n<head>\n<meta "
           "charset=\"utf-8\">\n<meta name=\"google\" content=\"notranslate\">\n"
           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+          "<meta name=\"description\" content=\"Викторина по история: свържете десет значими битки от "
+          "българската история с техните пълководци.\">\n"
           "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
           "script-src 'unsafe-inline' 'wasm-unsafe-eval'; style-src 'unsafe-inline'; img-src data:\">\n"
           // The tab's icon, inside: a browser would otherwise ask the server for one.
