@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 
 namespace bitki {
@@ -57,16 +58,14 @@ struct FormControls {
 };
 
 namespace detail {
-template <typename Control> Control& control(Control& control)
+// A control held as it is, or through what points at it (a pointer, a unique_ptr).
+template <typename Held> auto& control(Held& held)
 {
-    return control;
-}
-template <typename Owner> auto& control(Owner& owner) requires requires
-{
-    *owner;
-}
-{
-    return *owner;
+    if constexpr (std::is_base_of_v<ListControl, Held> || std::is_base_of_v<TextControl, Held>) {
+        return held;
+    } else {
+        return *held;
+    }
 }
 template <typename Lists, typename Texts, std::size_t... L, std::size_t... T>
 FormControls bind(Lists& lists, Texts& texts, std::index_sequence<L...>, std::index_sequence<T...>)

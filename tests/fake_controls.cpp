@@ -155,9 +155,17 @@ void FakeText::Text(std::string_view text)
     m_writes.emplace_back(text);
 }
 
+// The form's five lists: the pick lists sort their rows, the key lists keep theirs in order.
+std::array<FakeList, 5> formLists(Journal& journal)
+{
+    const auto list = [&journal](int index) {
+        return FakeList(index, index == list1::BattlePicks || index == list1::CommanderPicks, journal);
+    };
+    return {list(0), list(1), list(2), list(3), list(4)};
+}
+
 FakeForm::FakeForm(bool loaded)
-    : List1{{{0, true, journal}, {1, true, journal}, {2, false, journal}, {3, false, journal},
-        {4, false, journal}}}
+    : List1(formLists(journal))
     , quiz(controls())
 {
     LoadDesignTimeContent(controls());

@@ -131,7 +131,7 @@ TEST(CheckPair, HillAndUnspacedGeneralCompareExactly)
 }
 
 // Every key row, chosen in both orders, in a game where earlier rows are gone.
-class EveryPair : public testing::TestWithParam<bool> { };
+class EveryPair : public testing::TestWithParam<bool> {};
 
 TEST_P(EveryPair, RightInEitherOrderUntilTheListsAreEmpty)
 {

@@ -336,7 +336,7 @@ TEST_F(QuizFormTest, FocusStartsInTheFeedbackBoxAndTabFollowsTheDesign)
     EXPECT_EQ(feedback(), TaskStatement);
 }
 
-class ChoosingOrder : public QuizFormTest, public testing::WithParamInterface<bool> { };
+class ChoosingOrder : public QuizFormTest, public testing::WithParamInterface<bool> {};
 
 TEST_P(ChoosingOrder, MouseJudgesOncePerPair)
 {

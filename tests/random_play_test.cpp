@@ -345,7 +345,7 @@ int actionsPerSeed()
 // A fraction of the test's time limit, under the sanitizers too.
 constexpr std::chrono::seconds ShrinkTime{30};
 
-class RandomPlay : public testing::TestWithParam<unsigned> { };
+class RandomPlay : public testing::TestWithParam<unsigned> {};
 
 TEST_P(RandomPlay, WindowAgreesWithTheRulesAfterEveryAction)
 {

@@ -60,11 +60,13 @@ void WebListControl::AddItem(std::string_view text)
     std::string row(text);
     // The browser's collation, ignoring letter case; rows that compare equal keep the order they
     // came in.
-    const auto place = m_order == Order::Sorted ? std::upper_bound(m_rows.begin(), m_rows.end(), row,
-                           [](const std::string& left, const std::string& right) {
-                               return bitki_compare(left.c_str(), right.c_str()) < 0;
-                           })
-                                                : m_rows.end();
+    const auto before = [](const std::string& left, const std::string& right) {
+        return bitki_compare(left.c_str(), right.c_str()) < 0;
+    };
+    auto place = m_rows.end();
+    if (m_order == Order::Sorted) {
+        place = std::upper_bound(m_rows.begin(), m_rows.end(), row, before);
+    }
     const auto position = static_cast<Position>(place - m_rows.begin());
     m_rows.insert(place, std::move(row));
     if (m_selected >= position) {
