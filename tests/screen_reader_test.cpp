@@ -42,6 +42,10 @@ public:
         writeFile(m_home / "speech" / "modules" / "file.conf",
             R"(GenericExecuteSynth "printf '%s\\n' \'$DATA\' >> )" + spokenPath().string()
                 + "\"\n"
+                  // The module recodes each text for its language, to Latin-1 where none is
+                  // named: UTF-8 for Bulgarian, English, and the C locale's "c" that a newer Orca
+                  // asks for under LANG=C.UTF-8.
+                  "GenericLanguage \"c\" \"c\" \"utf-8\"\n"
                   "GenericLanguage \"bg\" \"bg\" \"utf-8\"\n"
                   "GenericLanguage \"en\" \"en\" \"utf-8\"\n"
                   "AddVoice \"bg\" \"MALE1\" \"file\"\n"
