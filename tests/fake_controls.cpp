@@ -67,7 +67,7 @@ int codePoints(std::string_view text)
     int count = 0;
     for (int32_t i = 0; i < length; ++count) {
         UChar32 c = 0;
-        U8_NEXT(bytes, i, length, c);
+        U8_NEXT(bytes, i, length, c); // NOLINT(bugprone-inc-dec-in-conditions): ICU's macro moves i
         if (c < 0) {
             return -1;
         }

@@ -38,8 +38,9 @@ public:
     void pick(int list, const std::string& row)
     {
         m_picks.at(static_cast<std::size_t>(list)) = row;
-        if (m_picks[0] && m_picks[1]) {
-            judge(*m_picks[0], *m_picks[1]);
+        const auto& [battle, commander] = m_picks;
+        if (battle && commander) {
+            judge(*battle, *commander);
         }
     }
 

@@ -83,6 +83,7 @@ public:
         arguments.insert(arguments.end(), options.command.begin(), options.command.end());
         std::vector<char*> argv;
         std::transform(arguments.begin(), arguments.end(), std::back_inserter(argv),
+            // cppcheck-suppress constParameterReference ; argv and environ want char*
             [](std::string& argument) { return argument.data(); });
         argv.push_back(nullptr);
 
@@ -97,6 +98,7 @@ public:
         }
         m_set = options.set;
         std::transform(m_set.begin(), m_set.end(), std::back_inserter(environment),
+            // cppcheck-suppress constParameterReference ; argv and environ want char*
             [](std::string& variable) { return variable.data(); });
         environment.push_back(nullptr);
 

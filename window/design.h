@@ -77,7 +77,7 @@ inline constexpr std::array<AccessibleText, 4> AccessibleTexts{{
 }};
 
 // What assistive technology calls this control and says of it.
-inline constexpr const AccessibleText& AccessibleTextOf(Described control)
+constexpr const AccessibleText& AccessibleTextOf(Described control)
 {
     return *std::find_if(AccessibleTexts.begin(), AccessibleTexts.end(),
         [control](const AccessibleText& text) { return text.control == control; });

@@ -266,11 +266,12 @@ void QuizForm::fitFontToRows()
                 = 2 * (list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1);
             const int room = list.maximumViewportSize().width()
                 - list.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &list) - margins;
-            for (const KeyRow& row : AnswerKey) {
+            const bool everyRowFits = std::all_of(AnswerKey.begin(), AnswerKey.end(), [&](const KeyRow& row) {
                 const std::string_view text = i == list1::BattlePicks ? row.battle : row.commander;
-                if (metrics.horizontalAdvance(toQString(text)) > room) {
-                    return false;
-                }
+                return metrics.horizontalAdvance(toQString(text)) <= room;
+            });
+            if (!everyRowFits) {
+                return false;
             }
         }
         return true;
