@@ -61,19 +61,9 @@ build() { # folder, CMake arguments
     cmake "${args[@]}" >/dev/null
     cmake --build "$dir"
 }
-stepping "building the Linux edition"
-build linux -DCMAKE_BUILD_TYPE=Release -DBITKI_BUILD_BENCH=OFF
-stepping "making the Debian package"
-(cd "$builds/linux" && cpack -G DEB >/dev/null)
-stepping "building the Windows edition and its installer"
-build windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release "${signing[@]}"
-stepping "building the browser edition"
-build web -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
-    -DCMAKE_BUILD_TYPE=MinSizeRel
-stepping "writing the download folder"
-
-# What made these bytes, as Debian's .buildinfo records it: the system, and the exact version of
-# every package whose tools, headers or libraries wrote into them (found by the files used).
+# What made these bytes, as Debian's .buildinfo records it: the system (/etc/os-release, read by
+# the caller), and the exact version of every package whose tools, headers or libraries wrote into
+# them (found by the files used).
 buildinfo() {
     local made_by=(g++ "$(g++ -print-file-name=libstdc++.so)" /usr/include/stdio.h
         /usr/include/x86_64-linux-gnu/qt6/QtWidgets/qwidget.h cmake ninja dpkg-deb gzip
@@ -90,7 +80,6 @@ buildinfo() {
         owner=$(dpkg-query -S "$file" 2>/dev/null || dpkg-query -S "${file#/usr}") || return 1
         packages+=("${owner%%:*}")
     done
-    source /etc/os-release
     printf 'Format: 1.0\nSource: bitki\nVersion: %s\nArchitecture: amd64 all\n' "$version"
     printf 'Build-Origin: %s\nBuild-Distribution: %s\nBuild-Architecture: %s\n' \
         "$NAME" "$VERSION_CODENAME ($PRETTY_NAME)" "$(dpkg --print-architecture)"
@@ -99,6 +88,17 @@ buildinfo() {
         | sed '$ s/,$//; s/^/ /'
     printf 'Environment:\n LC_ALL="%s"\n SOURCE_DATE_EPOCH="%s"\n TZ="%s"\n' "$LC_ALL" "$SOURCE_DATE_EPOCH" "$TZ"
 }
+
+stepping "building the Linux edition"
+build linux -DCMAKE_BUILD_TYPE=Release -DBITKI_BUILD_BENCH=OFF
+stepping "making the Debian package"
+(cd "$builds/linux" && cpack -G DEB >/dev/null)
+stepping "building the Windows edition and its installer"
+build windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release "${signing[@]}"
+stepping "building the browser edition"
+build web -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
+    -DCMAKE_BUILD_TYPE=MinSizeRel
+stepping "writing the download folder"
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$builds/linux/CMakeCache.txt")
 homepage=$(sed -n 's/^BITKI_HOMEPAGE:INTERNAL=//p' "$builds/linux/CMakeCache.txt")
@@ -111,9 +111,9 @@ install -m 644 "$builds/windows/desktop/windows/bitki.exe" "$dist.new/$exe"
 install -m 644 "$builds/windows/desktop/windows/bitki.msi" "$dist.new/$msi"
 install -m 644 "$builds/linux/$deb" "$dist.new/$deb"
 install -m 644 "$builds/web/window/web/bitki.html" "$dist.new/bitki.html"
+source /etc/os-release
 buildinfo >"$dist.new/bitki_${version}_amd64.buildinfo"
 # A package installs on the Debian it was built on and later ones: 12's on 13 too (tested).
-source /etc/os-release
 systems="Debian $VERSION_ID"
 [[ "$ID $VERSION_ID" == "debian 12" ]] && systems="Debian 12 и 13"
 cmake -DDIST="$dist.new" -DVERSION="$version" -DHOMEPAGE="$homepage" -DSIGNED=$((${#signing[@]} > 0)) \
