@@ -3,21 +3,14 @@
 #include "controls.h"
 #include "quiz.h"
 
-#include <functional>
-
 namespace bitki {
 
-// Where a window puts the input focus after an event.
-enum class FocusTarget { Feedback, BattlePicks };
-
 // The window's three event procedures, written once for every front-end. A window creates its
-// controls, hands them here, raises these as the user acts, and moves the focus where told.
+// controls, hands them here and raises these as the user acts.
 class FormEvents final {
 public:
-    using MoveFocus = std::function<void(FocusTarget)>;
-
     // Puts the design-time content into the freshly created controls.
-    FormEvents(const FormControls& form, MoveFocus moveFocus);
+    explicit FormEvents(const FormControls& form);
 
     // Fills the pick lists, once, before the window is first shown.
     void Form_Load();
@@ -26,9 +19,11 @@ public:
     // Button Command1(index) was pressed; only button 0 exists.
     void Command1_Click(int index);
 
+    // Whether the next click judges a pair: both pick lists have a selection.
+    bool PairChosen() const { return m_quiz.PairChosen(); }
+
 private:
     Quiz m_quiz;
-    MoveFocus m_moveFocus;
 };
 
 } // namespace bitki

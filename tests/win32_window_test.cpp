@@ -204,7 +204,7 @@ TEST_F(Win32Window, StartsWithSortedListsAndTheTaskStatement)
 
     wchar_t caption[128]{};
     GetWindowTextW(form->window(), caption, 128);
-    EXPECT_EQ(toUtf8(caption), design::Caption());
+    EXPECT_EQ(toUtf8(caption), design::Caption);
     RECT client{};
     GetClientRect(form->window(), &client);
     EXPECT_EQ(client.right, 461 * static_cast<int>(GetDpiForWindow(form->window())) / 96);
@@ -527,7 +527,7 @@ TEST(Win32Program, StartsShowsItsWindowAndClosesCleanly)
         DWORD processId;
         std::wstring caption;
         HWND found = nullptr;
-    } search{process.dwProcessId, toUtf16(design::Caption())};
+    } search{process.dwProcessId, toUtf16(design::Caption)};
     for (int wait = 0; wait < 200 && search.found == nullptr; ++wait) {
         Sleep(50);
         EnumWindows(

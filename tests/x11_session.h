@@ -4,6 +4,7 @@
 // for it through XTest. BITKI_LAUNCHER (a valgrind command line, say) goes in front of it.
 
 #include "design.h"
+#include "fitting.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,7 @@ using std::chrono::milliseconds;
 using std::chrono::seconds;
 
 inline constexpr milliseconds Tick{20};
-inline const std::string Caption = design::Caption();
+inline const std::string Caption(design::Caption);
 
 inline std::string readFile(const std::string& path)
 {
@@ -296,8 +297,7 @@ inline bool listShowsRows(Display* display, Window window, std::size_t list)
         return false;
     }
     constexpr int Frame = 4;
-    const design::Rect rect
-        = design::Fit::of(attributes.width, attributes.height).place(design::List1Rects.at(list));
+    const design::Rect rect = Fit::of(attributes.width, attributes.height).place(design::List1Rects.at(list));
     XImage* image = XGetImage(display, window, rect.left + Frame, rect.top + Frame,
         static_cast<unsigned>(rect.width - 2 * Frame), static_cast<unsigned>(rect.height - 2 * Frame),
         AllPlanes, ZPixmap);

@@ -1,6 +1,6 @@
 #include "accessibility.h"
 
-#include "design.h"
+#include "feedback.h"
 #include "qtcontrols.h"
 #include "textbox.h"
 
@@ -87,7 +87,7 @@ public:
             return all;
         }
         if (kind == QAccessible::Description) {
-            return toQString(design::FeedbackDescriptionOf(all.toStdString()));
+            return toQString(FeedbackDescriptionOf(all.toStdString()));
         }
         return QAccessibleWidget::text(kind);
     }

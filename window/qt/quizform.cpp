@@ -2,6 +2,7 @@
 
 #include "content.h"
 #include "design.h"
+#include "fitting.h"
 #include "listbox.h"
 #include "textbox.h"
 
@@ -74,7 +75,7 @@ QuizForm::QuizForm(QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("QuizForm"));
-    setWindowTitle(toQString(design::Caption()));
+    setWindowTitle(toQString(design::Caption));
     setWindowIcon(QIcon(QPixmap(bitki_xpm)));
     setMinimumSize(design::ClientWidth, design::ClientHeight);
     resize(design::ClientWidth, design::ClientHeight);
@@ -92,7 +93,7 @@ QuizForm::QuizForm(QWidget* parent)
     m_designPointSize = this->font().pointSizeF();
     createShortcuts();
 
-    m_events = std::make_unique<FormEvents>(
+    m_events = std::make_unique<WindowEvents>(
         BindControls(m_listControls, m_textControls), [this](FocusTarget target) { moveFocus(target); });
 
     for (int i = 0; i < static_cast<int>(m_list1.size()); ++i) {
@@ -186,7 +187,7 @@ void QuizForm::resizeEvent(QResizeEvent* event)
 
 void QuizForm::layoutControls()
 {
-    const design::Fit fit = design::Fit::of(width(), height());
+    const Fit fit = Fit::of(width(), height());
     m_scale = fit.scale;
     const auto place = [&fit](QWidget& widget, const design::Rect& rect) {
         const design::Rect placed = fit.place(rect);
@@ -216,10 +217,10 @@ void QuizForm::createShortcuts()
         auto* shortcut = new QShortcut(keys, this);
         connect(shortcut, &QShortcut::activated, this, action);
     };
-    const auto larger = [this] { zoomTo(design::zoomStep(m_scale, 1)); };
+    const auto larger = [this] { zoomTo(ZoomStep(m_scale, 1)); };
     add(QKeySequence::ZoomIn, larger);
     add(QKeySequence(Qt::CTRL | Qt::Key_Equal), larger);
-    add(QKeySequence::ZoomOut, [this] { zoomTo(design::zoomStep(m_scale, -1)); });
+    add(QKeySequence::ZoomOut, [this] { zoomTo(ZoomStep(m_scale, -1)); });
     add(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { zoomTo(1); });
     add(QKeySequence(Qt::Key_F11), [this] { isFullScreen() ? showNormal() : showFullScreen(); });
 }
@@ -231,9 +232,9 @@ void QuizForm::zoomTo(qreal factor)
     }
     const QRect available = screen()->availableGeometry();
     const QSize frame = frameGeometry().size() - size();
-    const design::Zoom zoom = design::zoomWithin(factor, 1,
-        {available.left(), available.top(), available.width(), available.height()}, frame.width(),
-        frame.height(), frameGeometry().left(), frameGeometry().top());
+    const Zoom zoom
+        = ZoomWithin(factor, 1, {available.left(), available.top(), available.width(), available.height()},
+            frame.width(), frame.height(), frameGeometry().left(), frameGeometry().top());
     resize(qRound(design::ClientWidth * zoom.factor), qRound(design::ClientHeight * zoom.factor));
     move(zoom.left, zoom.top);
 }

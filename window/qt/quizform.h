@@ -3,13 +3,13 @@
 // QuizForm is the program's one window. It owns every control and holds the
 // design-time content in them; the game itself is bitki::Quiz in core/, which
 // works on the controls only through the adapters of qtcontrols.h, and the
-// event procedures are bitki::FormEvents, shared with the Windows window.
+// event procedures are bitki::WindowEvents, shared with the Windows window.
 //
 // The window can be enlarged (a projector in a classroom): the whole design
 // then scales by one factor, centred, with the spare margin in the window's
 // colour.
 
-#include "formevents.h"
+#include "focus.h"
 #include "qtcontrols.h"
 
 #include <QWidget>
@@ -73,7 +73,7 @@ private:
 
     std::array<std::unique_ptr<QtListControl>, 5> m_listControls;
     std::array<std::unique_ptr<QtTextControl>, 2> m_textControls;
-    std::unique_ptr<FormEvents> m_events;
+    std::unique_ptr<WindowEvents> m_events;
 };
 
 } // namespace bitki

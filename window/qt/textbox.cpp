@@ -1,7 +1,8 @@
 #include "textbox.h"
 
+#include "feedback.h"
+
 #include <QKeyEvent>
-#include <QTextBlock>
 
 namespace bitki {
 
@@ -25,11 +26,9 @@ void TextBox::keyPressEvent(QKeyEvent* event)
         return;
     }
     QTextCursor cursor = textCursor();
-    const QTextBlock line = up ? cursor.block().previous() : cursor.block().next();
-    if (line.isValid() && (up || line.length() > 1 || line.next().isValid())) {
-        cursor.setPosition(line.position());
-        setTextCursor(cursor);
-    }
+    cursor.setPosition(
+        CaretAfterLineKey(LineStarts(toPlainText().toStdString()), cursor.position(), up ? -1 : 1));
+    setTextCursor(cursor);
     event->accept();
 }
 

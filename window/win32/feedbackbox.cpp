@@ -1,8 +1,11 @@
 #include "feedbackbox.h"
 
+#include "feedback.h"
 #include "win32controls.h"
 
 #include <commctrl.h>
+
+#include <string>
 
 namespace bitki::win32 {
 
@@ -28,13 +31,15 @@ LRESULT CALLBACK FeedbackBox::procedure(
         // The verdict line is selected only for the moment the verdict arrives.
         SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(-1), 0);
     }
-    return DefSubclassProc(edit, message, wParam, lParam);
-}
-
-void FeedbackBox::selectFirstLine(std::string_view text) const
-{
-    const std::wstring line = toUtf16(text.substr(0, text.find("\r\n")));
-    SendMessageW(m_edit, EM_SETSEL, 0, static_cast<LPARAM>(line.size()));
+    const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+    if (message == WM_SETTEXT && lParam != 0 && GetFocus() == edit) {
+        const std::string text = toUtf8(reinterpret_cast<const wchar_t*>(lParam));
+        const FeedbackReading reading = ReadFeedback(text);
+        if (reading.verdict) {
+            SendMessageW(edit, EM_SETSEL, 0, static_cast<LPARAM>(toUtf16(reading.line).size()));
+        }
+    }
+    return result;
 }
 
 } // namespace bitki::win32

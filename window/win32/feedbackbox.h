@@ -1,13 +1,11 @@
 #pragma once
 
 // The read-only feedback box: Tab leaves it, as in any other control, and arriving by Tab does not
-// select its whole text (a screen reader would say only how much is selected). When a verdict
-// arrives, its line is selected for the moment the focus arrives with it, so that a screen reader
-// speaks the whole line however the box wraps it.
+// select its whole text (a screen reader would say only how much is selected). A verdict written
+// while the box has the focus (the focus comes first) has its line selected until the focus
+// leaves, so that a screen reader speaks the whole line however the box wraps it.
 
 #include <windows.h>
-
-#include <string_view>
 
 namespace bitki::win32 {
 
@@ -17,9 +15,6 @@ public:
     FeedbackBox(const FeedbackBox&) = delete;
     FeedbackBox& operator=(const FeedbackBox&) = delete;
     ~FeedbackBox();
-
-    // Selects the first line of this text, which the box shows.
-    void selectFirstLine(std::string_view text) const;
 
 private:
     static LRESULT CALLBACK procedure(

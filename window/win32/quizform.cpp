@@ -4,6 +4,7 @@
 #include "content.h"
 #include "design.h"
 #include "dpi.h"
+#include "fitting.h"
 
 #include <algorithm>
 #include <cmath>
@@ -68,7 +69,7 @@ std::optional<DWORD> QuizForm::open()
     }
 
     applyTheme(highContrastOn());
-    const std::wstring caption = toUtf16(design::Caption());
+    const std::wstring caption = toUtf16(design::Caption);
     m_window = CreateWindowExW(WS_EX_CONTROLPARENT, ClassName, caption.c_str(),
         WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, design::ClientWidth,
         design::ClientHeight, nullptr, nullptr, m_instance, this);
@@ -92,7 +93,7 @@ std::optional<DWORD> QuizForm::open()
     }};
     m_shortcuts.reset(CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size())));
 
-    m_events = std::make_unique<FormEvents>(
+    m_events = std::make_unique<WindowEvents>(
         BindControls(m_listControls, m_textControls), [this](FocusTarget target) { moveFocus(target); });
     Form_Load();
     m_lastFocus = m_text1[text1::Feedback];
@@ -180,10 +181,10 @@ void QuizForm::zoomTo(double factor)
     const SIZE designed = frameSize(m_window, screen);
     RECT now{};
     GetWindowRect(m_window, &now);
-    const design::Zoom zoom = design::zoomWithin(factor, screen,
-        {work.left, work.top, work.right - work.left, work.bottom - work.top},
-        designed.cx - static_cast<int>(std::lround(design::ClientWidth * screen)),
-        designed.cy - static_cast<int>(std::lround(design::ClientHeight * screen)), now.left, now.top);
+    const Zoom zoom
+        = ZoomWithin(factor, screen, {work.left, work.top, work.right - work.left, work.bottom - work.top},
+            designed.cx - static_cast<int>(std::lround(design::ClientWidth * screen)),
+            designed.cy - static_cast<int>(std::lround(design::ClientHeight * screen)), now.left, now.top);
     const SIZE size = frameSize(m_window, screen * zoom.factor);
     SetWindowPos(m_window, nullptr, zoom.left, zoom.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     layoutControls();
@@ -197,7 +198,7 @@ void QuizForm::layoutControls()
     // The design as one picture, the screen's DPI included in its factor.
     RECT client{};
     GetClientRect(m_window, &client);
-    const design::Fit fit = design::Fit::of(client.right, client.bottom);
+    const Fit fit = Fit::of(client.right, client.bottom);
     m_scale = fit.scale;
     const auto place = [&fit](HWND control, const design::Rect& rect) {
         const design::Rect placed = fit.place(rect);
@@ -244,11 +245,7 @@ void QuizForm::Form_Load()
 
 Quiz::ClickOutcome QuizForm::List1_Click(int index)
 {
-    const Quiz::ClickOutcome outcome = m_events->List1_Click(index);
-    if (outcome == Quiz::ClickOutcome::Judged) {
-        m_feedbackBox->selectFirstLine(m_textControls[text1::Feedback]->Text());
-    }
-    return outcome;
+    return m_events->List1_Click(index);
 }
 
 void QuizForm::Command1_Click(int index)
@@ -325,10 +322,10 @@ LRESULT QuizForm::onCommand(int id, int code)
     const double designed = m_scale / screenScale(m_window);
     switch (id) {
     case ZoomInId:
-        zoomTo(design::zoomStep(designed, 1));
+        zoomTo(ZoomStep(designed, 1));
         return 0;
     case ZoomOutId:
-        zoomTo(design::zoomStep(designed, -1));
+        zoomTo(ZoomStep(designed, -1));
         return 0;
     case ZoomResetId:
         zoomTo(1);

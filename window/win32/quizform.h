@@ -2,7 +2,7 @@
 
 // The quiz window on the Windows desktop, with the standard list box, edit box, button and
 // static controls. Like the Qt window it owns every control and raises the shared event
-// procedures of bitki::FormEvents, which work on the controls through win32controls.h. This class
+// procedures of bitki::WindowEvents, which work on the controls through win32controls.h. This class
 // only creates the controls, lays them out and wires them; the pick lists (picklist.h), the
 // feedback box (feedbackbox.h), the names for assistive technology (accessibility.h), the screen's
 // DPI (dpi.h) and the colours (colours.h) have files of their own. The hidden controls that hold
@@ -11,7 +11,7 @@
 
 #include "colours.h"
 #include "feedbackbox.h"
-#include "formevents.h"
+#include "focus.h"
 #include "handles.h"
 #include "picklist.h"
 #include "win32controls.h"
@@ -118,7 +118,7 @@ private:
     std::unique_ptr<FeedbackBox> m_feedbackBox;
     std::array<std::unique_ptr<Win32ListControl>, 5> m_listControls;
     std::array<std::unique_ptr<Win32TextControl>, 2> m_textControls;
-    std::unique_ptr<FormEvents> m_events;
+    std::unique_ptr<WindowEvents> m_events;
 };
 
 } // namespace bitki::win32
