@@ -43,7 +43,7 @@ check "... with the four editions, the page and SHA256SUMS" test "$(cd "$work/di
 record=$(cat "$work/dist-a/bitki_1.00_amd64.buildinfo")
 check "... and a record of the system it was built on" grep -qx "Build-Origin: Debian GNU/Linux" <<<"$record"
 for package in 'g\+\+-[0-9]+(-[a-z0-9-]+)?' 'g\+\+-mingw-w64-x86-64-posix' emscripten qt6-base-dev cmake ninja-build dpkg msitools \
-    wixl faketime osslsigncode nodejs; do
+    wixl faketime osslsigncode nodejs terser; do
     check "... and of the exact version of $package" grep -qE "^ $package \(= [^)]+\),?$" <<<"$record"
 done
 check "... which sha256sum -c passes" sh -c "cd '$work/dist-a' && sha256sum --quiet -c SHA256SUMS"

@@ -68,7 +68,7 @@ buildinfo() {
     local made_by=(g++ "$(g++ -print-file-name=libstdc++.so)" /usr/include/stdio.h
         /usr/include/x86_64-linux-gnu/qt6/QtWidgets/qwidget.h cmake ninja dpkg-deb gzip
         x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-ld /usr/x86_64-w64-mingw32/include/windows.h
-        wixl msibuild faketime osslsigncode em++ node)
+        wixl msibuild faketime osslsigncode em++ node terser)
     # emscripten runs the LLVM and binaryen it depends on, by whatever versioned names they have.
     local packages=($(dpkg-query -W -f='${Depends}' emscripten | tr ',' '\n' |
         sed -n 's/^ *\(binaryen\|clang-[0-9]*\|lld-[0-9]*\|llvm-[0-9]*\)\( .*\)\?$/\1/p'))

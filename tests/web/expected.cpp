@@ -59,7 +59,7 @@ int main()
     std::cout << "{\"battles\":" << array(test::SortedBattles)
               << ",\"commanders\":" << array(test::SortedCommanders) << ",\"key\":" << key
               << ",\"task\":" << quoted(TaskStatement) << ",\"right\":" << quoted(VerdictRight)
-              << ",\"wrong\":" << quoted(VerdictWrong) << ",\"caption\":" << quoted(design::Caption())
+              << ",\"wrong\":" << quoted(VerdictWrong) << ",\"caption\":" << quoted(design::Caption)
               << ",\"heading\":" << quoted(design::HeadingText)
               << ",\"restart\":" << quoted(design::RestartText)
               << ",\"names\":{\"feedback\":" << quoted(design::FeedbackName)

@@ -25,8 +25,9 @@ mergeInto(LibraryManager.library, {
   bitki_dom_rows: function (element, rows) {
     bitkiPage.rows(element, UTF8ToString(rows));
   },
-  bitki_dom_text: function (element, text, description, paragraph) {
-    bitkiPage.text(element, UTF8ToString(text), UTF8ToString(description), UTF8ToString(paragraph));
+  bitki_dom_text: function (element, text, description, paragraph, lines, count) {
+    bitkiPage.text(element, UTF8ToString(text), UTF8ToString(description), UTF8ToString(paragraph),
+      Array.from(HEAP32.subarray(lines >> 2, (lines >> 2) + count)));
   },
   bitki_dom_focus: function (element) {
     bitkiPage.focus(element);

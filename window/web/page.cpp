@@ -1,6 +1,7 @@
 // The page's code: the same QuizForm as the desktop windows, raised by page.js as the user acts.
 
 #include "browsing.h"
+#include "interface.h"
 #include "webform.h"
 
 #include <emscripten/emscripten.h>
@@ -49,9 +50,6 @@ std::string utf8(char32_t letter)
     return text;
 }
 
-// How the page asks where a list's cursor goes.
-enum class Browse { Letter, PageUp, PageDown, Removed };
-
 } // namespace
 
 extern "C" {
@@ -76,8 +74,8 @@ EMSCRIPTEN_KEEPALIVE int bitki_browse(int index, int cursor, int move, int value
     const bitki::web::WebListControl& list = form().list1(index);
     const auto at = static_cast<bitki::Position>(cursor);
     const int last = list.ListCount() - 1;
-    switch (static_cast<Browse>(move)) {
-    case Browse::Letter: {
+    switch (static_cast<bitki::web::Browse>(move)) {
+    case bitki::web::Browse::Letter: {
         static std::array<bitki::TypedSearch, 2> searches;
         std::vector<std::string> rows;
         for (bitki::Position row = 0; row <= last; ++row) {
@@ -89,11 +87,11 @@ EMSCRIPTEN_KEEPALIVE int bitki_browse(int index, int cursor, int move, int value
                 return bitki_starts_with(std::string(text).c_str(), std::string(prefix).c_str()) != 0;
             });
     }
-    case Browse::PageUp:
+    case bitki::web::Browse::PageUp:
         return std::clamp(cursor - bitki::PageStep(value), 0, std::max(last, 0));
-    case Browse::PageDown:
+    case bitki::web::Browse::PageDown:
         return std::clamp(cursor + bitki::PageStep(value), 0, std::max(last, 0));
-    case Browse::Removed:
+    case bitki::web::Browse::Removed:
         return bitki::CursorAfterRemoval(at, static_cast<bitki::Position>(value), list.ListCount());
     }
     return cursor;
@@ -113,6 +111,18 @@ EMSCRIPTEN_KEEPALIVE const char* bitki_text(int index)
 }
 
 } // extern "C"
+
+namespace {
+
+// Every function that page.js is told to call exists.
+#define BITKI_DEFINED(name) static_cast<void>(&bitki_##name);
+[[maybe_unused]] void everyPageCallIsDefined()
+{
+    BITKI_PAGE_CALLS(BITKI_DEFINED)
+}
+#undef BITKI_DEFINED
+
+} // namespace
 
 int main()
 {

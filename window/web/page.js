@@ -1,7 +1,8 @@
 // The page's widgets, started by start.js at the first paint (with what the user did before): the
 // cursor moves at once, and what the user picks or presses before the quiz's code has started
 // waits for it, in order. The code is emscripten's module, started by start.js through its
-// documented settings (Module.wasmBinary, postRun).
+// documented settings (Module.wasmBinary, postRun). bitkiShared, written before this by the build,
+// holds what the code numbers and names: the elements, their ids, the browse moves, the calls.
 var Module = {};
 
 // The page's widgets over the elements that the build drew. They keep what only the screen
@@ -11,13 +12,19 @@ var bitkiPage = (function () {
 
   var uniqueIds = 0;
 
+  // Line starts as the build writes them into the page: numbers separated by blanks.
+  function starts(lines) {
+    return lines.split(' ').map(Number);
+  }
+
   // What the user did before the game had loaded (picks, presses, the keys whose rows the game
   // finds), played in order once it has.
   var waiting = [];
 
-  // Where the game moved the focus during an action: it goes there once the action has shown
-  // the verdict, so that the box arrives with its new text.
-  var focusTo = null;
+  var Shared = bitkiShared;
+  function call(name) {
+    return Module[Shared.call[name]].apply(null, Array.prototype.slice.call(arguments, 1));
+  }
 
   // After the browser has drawn a frame (and with it told assistive technology what changed), or
   // at once in a tab out of sight, which draws none.
@@ -35,38 +42,25 @@ var bitkiPage = (function () {
     }
   }
 
-  function play(action) {
-    focusTo = -1;
-    try {
-      action();
-    } finally {
-      var element = focusTo;
-      focusTo = null;
-      if (element >= 0) {
-        elements[element].element.focus();
-      }
-    }
-  }
-
   function whenLoaded(action) {
     if (waiting) {
       waiting.push(action);
     } else {
-      play(action);
+      action();
     }
   }
 
   // The game's browsing rules for a list, asked of the C++ side, where the rows are.
-  var Browse = {letter: 0, pageUp: 1, pageDown: 2, removed: 3};
+  var Browse = Shared.browse;
   function browse(list, move, value, now) {
-    return Module._bitki_browse(list.index, list.cursor, move, value, now || 0);
+    return call('browse', list.index, list.cursor, move, value, now || 0);
   }
 
   // After main: the game is loaded and shown.
   Module.postRun = [function () {
     var actions = waiting;
     waiting = null;
-    actions.forEach(play);
+    actions.forEach(function (action) { action(); });
   }];
 
   // A pick list in the listbox pattern: arrows, Home, End, the page keys and typed letters move
@@ -155,7 +149,7 @@ var bitkiPage = (function () {
       case 'Enter':
         whenLoaded(function () {
           if (list.cursor >= 0) {
-            Module._bitki_pick(list.index, list.cursor);
+            call('pick', list.index, list.cursor);
           }
         });
         break;
@@ -182,7 +176,7 @@ var bitkiPage = (function () {
     if (row >= 0) {
       var list = this;
       this.moveCursor(row);
-      whenLoaded(function () { Module._bitki_pick(list.index, row); });
+      whenLoaded(function () { call('pick', list.index, row); });
     }
   };
 
@@ -237,14 +231,16 @@ var bitkiPage = (function () {
   };
 
   // The feedback box: a read-only text area whose text the C++ control holds. Up and Down go from
-  // line to line of the text (the verdict line, the paragraph), not along the wrapped screen lines.
-  // about: the hidden element whose text describes the box; said: where the page speaks.
+  // line to line of the text (the verdict line, the paragraph), not along the wrapped screen lines;
+  // the code says where its lines start. about: the hidden element whose text describes the box;
+  // said: where the page speaks.
   function FeedbackBox(element, about, said) {
     this.element = element;
     this.about = about;
     this.said = said;
     this.description = about.textContent;
     this.paragraph = '';
+    this.lines = starts(element.dataset.lines);
     element.addEventListener('keydown', this.onKey.bind(this));
     element.addEventListener('focus', this.onFocus.bind(this));
     element.addEventListener('blur', this.onBlur.bind(this));
@@ -289,41 +285,39 @@ var bitkiPage = (function () {
         || (event.key !== 'ArrowUp' && event.key !== 'ArrowDown')) {
       return;
     }
-    var text = this.element.value;
     var caret = this.element.selectionStart;
-    var lineStart = text.lastIndexOf('\n', caret - 1) + 1;
-    var target = lineStart;
-    if (event.key === 'ArrowUp' && lineStart > 0) {
-      target = text.lastIndexOf('\n', lineStart - 2) + 1;
-    } else if (event.key === 'ArrowDown') {
-      var next = text.indexOf('\n', caret);
-      // The empty end after the last line break is no line to read.
-      if (next >= 0 && next + 1 < text.length) {
-        target = next + 1;
-      }
+    var line = 0;
+    while (line + 1 < this.lines.length && this.lines[line + 1] <= caret) {
+      ++line;
     }
+    line = Math.max(0, Math.min(line + (event.key === 'ArrowUp' ? -1 : 1), this.lines.length - 1));
+    var target = this.lines[line];
     this.element.setSelectionRange(target, target);
     event.preventDefault();
   };
 
-  FeedbackBox.prototype.text = function (text, description, paragraph) {
+  FeedbackBox.prototype.text = function (text, description, paragraph, lines) {
     if (this.element.value !== text.replace(/\r\n/g, '\n')) {
       this.element.value = text;
     }
     this.description = description;
     this.paragraph = paragraph;
+    this.lines = lines;
     this.said.textContent = '';
     // A new verdict is read from its first line.
     this.element.setSelectionRange(0, 0);
     this.element.scrollTop = 0;
   };
 
-  var feedback = new FeedbackBox(document.getElementById('feedback'), document.getElementById('feedback-about'),
-    document.getElementById('feedback-said'));
-  var lists = [new PickList(document.getElementById('battles'), 0),
-    new PickList(document.getElementById('commanders'), 1)];
-  // As C++ numbers the elements: the feedback box, then the two lists.
-  var elements = [feedback, lists[0], lists[1]];
+  function byId(name) {
+    return document.getElementById(Shared.id[name]);
+  }
+  var feedback = new FeedbackBox(byId('feedback'), byId('feedbackAbout'), byId('feedbackSaid'));
+  var elements = [];
+  elements[Shared.element.feedback] = feedback;
+  ['battles', 'commanders'].forEach(function (name) {
+    elements[Shared.element[name]] = new PickList(byId(name), Shared.list[name]);
+  });
 
   // The page opens with the box focused, as the desktop window does. Not through autofocus: a
   // focus that comes with a new document reaches a screen reader before the document itself, and
@@ -349,9 +343,9 @@ var bitkiPage = (function () {
   }
   focusOnOpening();
 
-  var restart = document.getElementById('restart');
+  var restart = byId('restart');
   function onRestart() {
-    whenLoaded(function () { Module._bitki_press(0); });
+    whenLoaded(function () { call('press', 0); });
   }
   restart.addEventListener('click', onRestart);
 
@@ -374,13 +368,9 @@ var bitkiPage = (function () {
     cleared: function (element) { elements[element].cleared(); },
     selected: function (element, row) { elements[element].selected(row); },
     rows: function (element, rows) { elements[element].adopt(rows ? rows.slice(0, -1).split('\n') : []); },
-    text: function (element, text, description, paragraph) { elements[element].text(text, description, paragraph); },
-    focus: function (element) {
-      if (focusTo === null) {
-        elements[element].element.focus();
-      } else {
-        focusTo = element;
-      }
+    text: function (element, text, description, paragraph, lines) {
+      elements[element].text(text, description, paragraph, lines);
     },
+    focus: function (element) { elements[element].element.focus(); },
   };
 })();

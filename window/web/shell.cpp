@@ -1,22 +1,25 @@
-// Writes bitki.html: its start state drawn from QuizForm after Form_Load (the lists, the task
-// statement and every text, colour and position of the design), so that the browser draws the
-// whole picture from the HTML alone; the page's widgets, which take input from then on; and the
-// quiz's code with its wasm, inlined, started by start.js once that picture is on the screen.
-//   bitki_web_shell style.css page.js start.js bitki_code.js bitki_code.wasm bitki.svg > bitki.html
+// Writes bitki.html from its template: its start state drawn from QuizForm after Form_Load (the
+// lists, the task statement and every text, colour and position of the design), so that the
+// browser draws the whole picture from the HTML alone; what page.js shares with the code; the
+// page's widgets, which take input from then on; and the quiz's code with its wasm, started by
+// start.js once that picture is on the screen. The scripts come minified, the wasm and the icon
+// in base64, from the build.
+//   bitki_web_shell page.html.in style.css page.js start.js bitki_code.js wasm.b64 icon.b64 > bitki.html
 
 #include "design.h"
+#include "feedback.h"
+#include "interface.h"
 #include "webform.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdint>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <map>
 #include <optional>
-#include <sstream>
 #include <string>
-#include <utility>
+#include <vector>
 
 namespace {
 
@@ -69,16 +72,6 @@ std::string options(const web::WebListControl& list)
     return html;
 }
 
-std::string listBox(const char* id, int index, design::Described control, const web::WebListControl& list)
-{
-    const std::string about = std::string(id) + "-about";
-    const design::AccessibleText& text = design::AccessibleTextOf(control);
-    return "<div id=\"" + std::string(id) + "\" class=\"control list\" role=\"listbox\" tabindex=\"0\" "
-        + placed(design::List1Rects[static_cast<std::size_t>(index)]) + " aria-label=\"" + escaped(text.name)
-        + "\" aria-describedby=\"" + about + "\">" + options(list) + "</div>\n<span id=\"" + about
-        + "\" hidden>" + escaped(text.description) + "</span>\n";
-}
-
 // The smallest text a pupil should have to read, in CSS pixels; below the scale that gives it,
 // the page stacks its controls instead of shrinking the picture.
 constexpr double SmallestText = 14;
@@ -89,7 +82,7 @@ std::string designSheet()
         + ";--ch:" + std::to_string(design::ClientHeight) + ";--font-px:" + std::to_string(design::FontPixels)
         + ";--window:" + rgb(design::WindowColour) + ";--heading:" + rgb(design::HeadingColour)
         + ";--restart:" + rgb(design::RestartColour) + ";--selection:" + rgb(design::SelectionColour)
-        + ";--face:\"" + std::string(design::FontFamily) + "\"}\n";
+        + ";--face:\"" + std::string(design::FontFamily) + "\"}";
 }
 
 // The screens too small for the picture: the sheet's "@media stacked".
@@ -101,6 +94,48 @@ std::string stackedScreens()
         + "),(max-height:" + below(design::ClientHeight * smallest) + ')';
 }
 
+// Numbers separated by blanks, as page.js reads them from an attribute.
+std::string joined(const std::vector<int>& numbers)
+{
+    std::string text;
+    for (const int number : numbers) {
+        text += (text.empty() ? "" : " ") + std::to_string(number);
+    }
+    return text;
+}
+
+std::string quoted(std::string_view text)
+{
+    return '"' + std::string(text) + '"';
+}
+
+// What page.js shares with the code, as a JavaScript object.
+std::string shared()
+{
+    std::string ids;
+    for (const web::PageId& id : web::PageIds) {
+        ids += (ids.empty() ? "" : ",") + quoted(id.name) + ':' + quoted(id.id);
+    }
+    std::string elements;
+    for (std::size_t element = 0; element < web::ElementIds.size(); ++element) {
+        elements += (elements.empty() ? "" : ",") + quoted(web::PageIds.at(element).name) + ':'
+            + std::to_string(element);
+    }
+    std::string browse;
+    for (std::size_t move = 0; move < web::BrowseNames.size(); ++move) {
+        browse
+            += (browse.empty() ? "" : ",") + quoted(web::BrowseNames.at(move)) + ':' + std::to_string(move);
+    }
+    const std::string lists = "\"battles\":" + std::to_string(list1::BattlePicks)
+        + ",\"commanders\":" + std::to_string(list1::CommanderPicks);
+    std::string calls;
+#define BITKI_CALL(name) calls += (calls.empty() ? "" : ",") + quoted(#name) + ':' + quoted("_bitki_" #name);
+    BITKI_PAGE_CALLS(BITKI_CALL)
+#undef BITKI_CALL
+    return "{\"id\":{" + ids + "},\"element\":{" + elements + "},\"list\":{" + lists + "},\"browse\":{"
+        + browse + "},\"call\":{" + calls + "}}";
+}
+
 std::string replaced(std::string text, std::string_view from, const std::string& to)
 {
     for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
@@ -109,92 +144,71 @@ std::string replaced(std::string text, std::string_view from, const std::string&
     return text;
 }
 
-// The page's own scripts without their comments, blank lines and indentation: they are read
-// before the first paint. Each line stays a line, so the code means what it meant.
-std::string compact(const std::string& script)
-{
-    std::istringstream lines(script);
-    std::string kept;
-    for (std::string line; std::getline(lines, line);) {
-        line.erase(0, line.find_first_not_of(" \t"));
-        if (!line.empty() && !line.starts_with("//")) {
-            kept += line;
-            kept += '\n';
-        }
-    }
-    return kept;
-}
-
-// The wasm as text that a script element can hold and the page's atob() reads back; the icon too.
-std::string base64(std::string_view bytes)
-{
-    static constexpr std::string_view Digits
-        = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string text;
-    text.reserve((bytes.size() + 2) / 3 * 4);
-    for (std::size_t at = 0; at < bytes.size(); at += 3) {
-        const std::size_t count = std::min<std::size_t>(3, bytes.size() - at);
-        std::uint32_t group = 0;
-        for (std::size_t i = 0; i < 3; ++i) {
-            group = group << 8U | (i < count ? static_cast<unsigned char>(bytes[at + i]) : 0U);
-        }
-        for (std::size_t i = 0; i < 4; ++i) {
-            text += i <= count ? Digits[group >> (18 - 6 * i) & 0x3FU] : '=';
-        }
-    }
-    return text;
-}
-
 struct Sources {
-    std::string sheet;
     std::string page;
+    std::string sheet;
+    std::string widgets;
     std::string start;
     std::string code;
     std::string wasm;
     std::string icon;
 };
 
-std::string document(const web::QuizForm& form, const Sources& sources)
+// The template with every @NAME@ filled in; nothing else in it changes.
+std::optional<std::string> document(const web::QuizForm& form, const Sources& sources)
 {
     const web::WebTextControl& feedback = form.text1(text1::Feedback);
-    std::string html
-        = "<!DOCTYPE html>\n<html lang=\"bg\" translate=\"no\">\n<head>\n<meta "
-          "charset=\"utf-8\">\n<meta name=\"google\" content=\"notranslate\">\n"
-          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-          "<meta name=\"description\" content=\"Викторина по история: свържете десет значими битки от "
-          "българската история с техните пълководци.\">\n"
-          "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
-          "script-src 'unsafe-inline' 'wasm-unsafe-eval'; style-src 'unsafe-inline'; img-src data:\">\n"
-          // The tab's icon, inside: a browser would otherwise ask the server for one.
-          "<link rel=\"icon\" type=\"image/svg+xml\" href=\"data:image/svg+xml;base64,"
-        + base64(sources.icon) + "\">\n<title>" + escaped(design::Caption()) + "</title>\n<style>\n"
-        + designSheet() + replaced(sources.sheet, "@media stacked", "@media " + stackedScreens())
-        + "</style>\n</head>\n<body>\n";
-    html += "<main class=\"form\">\n";
-    html += "<textarea id=\"feedback\" class=\"control\" " + placed(design::Text1Rects[text1::Feedback])
-        + " readonly autocomplete=\"off\" spellcheck=\"false\" aria-label=\""
-        + escaped(design::AccessibleTextOf(design::Described::Feedback).name)
-        + "\" aria-describedby=\"feedback-about\">" + escaped(feedback.Text())
-        + "</textarea>\n<span id=\"feedback-about\" hidden>" + escaped(feedback.description())
-        + "</span>\n<div id=\"feedback-said\" class=\"spoken\" aria-live=\"polite\"></div>\n";
-    html += "<h1 id=\"heading\" class=\"control\" " + placed(design::Label1Rect) + '>'
-        + escaped(design::HeadingText) + "</h1>\n";
-    html
-        += listBox("battles", list1::BattlePicks, design::Described::Battles, form.list1(list1::BattlePicks));
-    html += listBox("commanders", list1::CommanderPicks, design::Described::Commanders,
-        form.list1(list1::CommanderPicks));
-    html += "<button id=\"restart\" class=\"control\" type=\"button\" " + placed(design::Command1Rect)
-        + " aria-describedby=\"restart-about\">" + escaped(design::RestartText)
-        + "</button>\n<span id=\"restart-about\" hidden>"
-        + escaped(design::AccessibleTextOf(design::Described::Restart).description) + "</span>\n";
-    // The widgets and the start before the code: they run at the first paint, when the code may
-    // not have arrived yet.
-    html += "</main>\n<script type=\"text/plain\" id=\"page\">\n" + compact(sources.page)
-        + "</script>\n<script>\n" + compact(sources.start)
-        + "</script>\n<script type=\"text/plain\" id=\"code\">" + sources.code
-        + "</script>\n<script type=\"text/plain\" id=\"wasm\">" + base64(sources.wasm)
-        + "</script>\n</body>\n</html>\n";
-    return html;
+    const auto text = [](design::Described control) {
+        return design::AccessibleTexts.at(static_cast<std::size_t>(control));
+    };
+    std::map<std::string, std::string> fields{
+        {"ICON", sources.icon},
+        {"CAPTION", escaped(design::Caption)},
+        {"DESIGN", designSheet()},
+        {"STYLE", replaced(sources.sheet, "@media stacked", "@media " + stackedScreens())},
+        {"FEEDBACK_PLACE", placed(design::Text1Rects[text1::Feedback])},
+        {"FEEDBACK_NAME", escaped(text(design::Described::Feedback).name)},
+        {"FEEDBACK_LINES", joined(feedback.lineStarts())},
+        {"FEEDBACK_TEXT", escaped(feedback.Text())},
+        {"FEEDBACK_DESCRIPTION", escaped(feedback.description())},
+        {"HEADING_PLACE", placed(design::Label1Rect)},
+        {"HEADING", escaped(design::HeadingText)},
+        {"BATTLES_PLACE", placed(design::List1Rects[list1::BattlePicks])},
+        {"BATTLES_NAME", escaped(text(design::Described::Battles).name)},
+        {"BATTLES_ROWS", options(form.list1(list1::BattlePicks))},
+        {"BATTLES_DESCRIPTION", escaped(text(design::Described::Battles).description)},
+        {"COMMANDERS_PLACE", placed(design::List1Rects[list1::CommanderPicks])},
+        {"COMMANDERS_NAME", escaped(text(design::Described::Commanders).name)},
+        {"COMMANDERS_ROWS", options(form.list1(list1::CommanderPicks))},
+        {"COMMANDERS_DESCRIPTION", escaped(text(design::Described::Commanders).description)},
+        {"RESTART_PLACE", placed(design::Command1Rect)},
+        {"RESTART", escaped(design::RestartText)},
+        {"RESTART_DESCRIPTION", escaped(text(design::Described::Restart).description)},
+        {"SHARED", shared()},
+        {"PAGE_SCRIPT", sources.widgets},
+        {"START_SCRIPT", sources.start},
+        {"CODE", sources.code},
+        {"WASM", sources.wasm},
+    };
+    for (const web::PageId& id : web::PageIds) {
+        fields.emplace("id." + std::string(id.name), id.id);
+    }
+    std::string html;
+    std::size_t at = 0;
+    for (std::size_t open = sources.page.find('@'); open != std::string::npos;
+         open = sources.page.find('@', at)) {
+        const std::size_t close = sources.page.find('@', open + 1);
+        const auto field = close == std::string::npos
+            ? fields.end()
+            : fields.find(sources.page.substr(open + 1, close - open - 1));
+        if (field == fields.end()) {
+            std::cerr << "bitki_web_shell: the template has an unknown field at byte " << open << '\n';
+            return std::nullopt;
+        }
+        html += sources.page.substr(at, open - at) + field->second;
+        at = close + 1;
+    }
+    return html + sources.page.substr(at);
 }
 
 std::optional<std::string> read(const char* path)
@@ -220,29 +234,34 @@ bool fitsInScript(const std::string& code)
 
 int main(int argc, char** argv)
 {
-    if (argc != 7) {
-        std::cerr
-            << "usage: bitki_web_shell style.css page.js start.js bitki_code.js bitki_code.wasm bitki.svg\n";
+    if (argc != 8) {
+        std::cerr << "usage: bitki_web_shell page.html.in style.css page.js start.js bitki_code.js "
+                     "wasm.b64 icon.b64\n";
         return 2;
     }
-    const auto sheet = read(argv[1]);
-    const auto page = read(argv[2]);
-    const auto start = read(argv[3]);
-    const auto code = read(argv[4]);
-    const auto wasm = read(argv[5]);
-    const auto icon = read(argv[6]);
-    if (!sheet || !page || !start || !code || !wasm || !icon) {
-        return 1;
+    Sources sources;
+    std::string* const parts[]{&sources.page, &sources.sheet, &sources.widgets, &sources.start, &sources.code,
+        &sources.wasm, &sources.icon};
+    for (int i = 1; i < argc; ++i) {
+        const auto part = read(argv[i]);
+        if (!part) {
+            return 1;
+        }
+        *parts[i - 1] = *part;
     }
-    for (const auto& [script, path] : {std::pair{&*page, argv[2]}, {&*start, argv[3]}, {&*code, argv[4]}}) {
-        if (!fitsInScript(*script)) {
-            std::cerr << "bitki_web_shell: " << path << " cannot stand inside a script element\n";
+    for (const int script : {3, 4, 5}) {
+        if (!fitsInScript(*parts[script - 1])) {
+            std::cerr << "bitki_web_shell: " << argv[script] << " cannot stand inside a script element\n";
             return 1;
         }
     }
 
     web::QuizForm form([](FocusTarget) {});
     form.Form_Load();
-    std::cout << document(form, {*sheet, *page, *start, *code, *wasm, *icon});
+    const auto html = document(form, sources);
+    if (!html) {
+        return 1;
+    }
+    std::cout << *html;
     return std::cout.good() ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #include "webcontrols.h"
 
 #include "design.h"
+#include "feedback.h"
 
 #include <algorithm>
 
@@ -12,7 +13,8 @@ void bitki_dom_removed(int element, int row);
 void bitki_dom_cleared(int element);
 void bitki_dom_selected(int element, int row);
 void bitki_dom_rows(int element, const char* rows);
-void bitki_dom_text(int element, const char* text, const char* description, const char* paragraph);
+void bitki_dom_text(int element, const char* text, const char* description, const char* paragraph,
+    const int* lines, int count);
 }
 
 namespace bitki::web {
@@ -122,19 +124,26 @@ void WebTextControl::Text(std::string_view text)
 {
     m_text = text;
     if (m_element) {
+        const std::vector<int> lines = lineStarts();
         bitki_dom_text(number(*m_element), m_text.c_str(), std::string(description()).c_str(),
-            std::string(paragraph()).c_str());
+            std::string(paragraph()).c_str(), lines.data(), static_cast<int>(lines.size()));
     }
 }
 
 std::string_view WebTextControl::description() const
 {
-    return design::ShowsVerdict(m_text) ? std::string_view{} : design::FeedbackDescription;
+    return ReadFeedback(m_text).verdict ? std::string_view{} : design::FeedbackDescription;
 }
 
 std::string_view WebTextControl::paragraph() const
 {
-    return design::ShowsVerdict(m_text) ? design::FeedbackDescriptionOf(m_text) : std::string_view{};
+    const FeedbackReading reading = ReadFeedback(m_text);
+    return reading.verdict ? reading.paragraph : std::string_view{};
+}
+
+std::vector<int> WebTextControl::lineStarts() const
+{
+    return LineStarts(m_text);
 }
 
 void WebTextControl::show(Element element)

@@ -5,15 +5,13 @@
 // into its element of the page, and a hidden one never reaches the page at all.
 
 #include "controls.h"
+#include "interface.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace bitki::web {
-
-// The page's elements, as page.js numbers them.
-enum class Element { Feedback = 0, Battles = 1, Commanders = 2 };
 
 class WebListControl final : public ListControl {
 public:
@@ -54,6 +52,8 @@ public:
     // spoken once the focus has arrived (paragraph()).
     std::string_view description() const;
     std::string_view paragraph() const;
+    // Where the lines of the text start, as the page counts them (LineStarts).
+    std::vector<int> lineStarts() const;
 
     void show(Element element);
 

@@ -4,7 +4,7 @@
 
 namespace bitki::web {
 
-QuizForm::QuizForm(FormEvents::MoveFocus moveFocus)
+QuizForm::QuizForm(WindowEvents::MoveFocus moveFocus)
     : m_events(BindControls(m_list1, m_text1), std::move(moveFocus))
 {
 }

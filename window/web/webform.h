@@ -4,7 +4,7 @@
 // over them. The page (page.cpp) shows it and raises its events; the build draws the page's start
 // state from it before any code runs in the browser (shell.cpp), so both come from one place.
 
-#include "formevents.h"
+#include "focus.h"
 #include "webcontrols.h"
 
 #include <array>
@@ -13,7 +13,7 @@ namespace bitki::web {
 
 class QuizForm final {
 public:
-    explicit QuizForm(FormEvents::MoveFocus moveFocus);
+    explicit QuizForm(WindowEvents::MoveFocus moveFocus);
     QuizForm(const QuizForm&) = delete;
     QuizForm& operator=(const QuizForm&) = delete;
 
@@ -33,7 +33,7 @@ private:
     std::array<WebListControl, 5> m_list1{WebListControl(Order::Sorted), WebListControl(Order::Sorted),
         WebListControl(Order::AsAdded), WebListControl(Order::AsAdded), WebListControl(Order::AsAdded)};
     std::array<WebTextControl, 2> m_text1{};
-    FormEvents m_events;
+    WindowEvents m_events;
 };
 
 } // namespace bitki::web

@@ -1,0 +1,39 @@
+#pragma once
+
+// What the page's script (page.js) and the quiz's code share, written once: the page's elements by
+// number and by id, how the page asks where a list's cursor goes, and the functions it calls. The
+// build writes them into the page for page.js (shell.cpp), so that the two sides cannot differ.
+
+#include <array>
+#include <string_view>
+
+namespace bitki::web {
+
+// The page's elements that mirror a control, by number.
+enum class Element { Feedback, Battles, Commanders };
+
+// What page.js and the page's markup call each element, as "name": "id".
+struct PageId {
+    std::string_view name;
+    std::string_view id;
+};
+inline constexpr std::array<PageId, 6> PageIds{{
+    {"feedback", "feedback"},
+    {"battles", "battles"},
+    {"commanders", "commanders"},
+    {"restart", "restart"},
+    // What the feedback box says of itself, and where the page speaks the verdict's paragraph.
+    {"feedbackAbout", "feedback-about"},
+    {"feedbackSaid", "feedback-said"},
+}};
+// The elements' ids, indexed as Element numbers them.
+inline constexpr std::array<std::string_view, 3> ElementIds{PageIds[0].id, PageIds[1].id, PageIds[2].id};
+
+// How the page asks where a list's cursor goes, and its name in page.js.
+enum class Browse { Letter, PageUp, PageDown, Removed };
+inline constexpr std::array<std::string_view, 4> BrowseNames{"letter", "pageUp", "pageDown", "removed"};
+
+// The functions page.js calls, each bitki_<name> in page.cpp (which fails to compile without one).
+#define BITKI_PAGE_CALLS(CALL) CALL(pick) CALL(browse) CALL(press) CALL(text)
+
+} // namespace bitki::web
