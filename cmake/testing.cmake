@@ -8,6 +8,9 @@ function(bitki_add_test name)
     endif()
     set_tests_properties(${name} PROPERTIES TIMEOUT ${arg_TIMEOUT} LABELS ${arg_LABEL})
     if(arg_ENVIRONMENT)
-        set_tests_properties(${name} PROPERTIES ENVIRONMENT "${arg_ENVIRONMENT}")
+        # PARSE_ARGV keeps each argument whole by escaping its semicolons; the property wants a
+        # list of VAR=value, so "A=1;B=2" must come apart here, or B is never set.
+        string(REPLACE "\\;" ";" environment "${arg_ENVIRONMENT}")
+        set_tests_properties(${name} PROPERTIES ENVIRONMENT "${environment}")
     endif()
 endfunction()
