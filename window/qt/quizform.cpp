@@ -249,7 +249,8 @@ void QuizForm::moveFocus(FocusTarget target)
 void QuizForm::fitFontToRows()
 {
     // A stand-in face can run wider than the designed one: shrink it until every battle and
-    // every commander fits its list, so that nothing is cut off.
+    // every commander fits its list and every verdict line its box, so that nothing is cut off
+    // or wrapped.
     constexpr qreal Smallest = 8;
     QFont font = this->font();
     // Faces with the designed face's metrics keep the designed widths: nothing to measure.
@@ -275,27 +276,23 @@ void QuizForm::fitFontToRows()
                 return false;
             }
         }
-        return true;
+        // Every verdict line, the longest wrong one included, stays one line in the box.
+        const QPlainTextEdit& box = *m_text1[text1::Feedback];
+        const int lineRoom = box.maximumViewportSize().width()
+            - box.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &box)
+            - 2 * static_cast<int>(box.document()->documentMargin());
+        return std::all_of(AnswerKey.begin(), AnswerKey.end(), [&](const KeyRow& battle) {
+            return std::all_of(AnswerKey.begin(), AnswerKey.end(), [&](const KeyRow& commander) {
+                return metrics.horizontalAdvance(toQString(VerdictWrong) + toQString(battle.battle)
+                           + QLatin1Char(' ') + toQString(commander.commander))
+                    <= lineRoom;
+            });
+        });
     };
     while (font.pointSizeF() > Smallest && !fits(font)) {
         font.setPointSizeF(font.pointSizeF() - 0.5);
     }
     setFont(font);
-}
-
-void QuizForm::Form_Load()
-{
-    m_events->Form_Load();
-}
-
-Quiz::ClickOutcome QuizForm::List1_Click(int index)
-{
-    return m_events->List1_Click(index);
-}
-
-void QuizForm::Command1_Click(int index)
-{
-    m_events->Command1_Click(index);
 }
 
 QListWidget* QuizForm::list1(int index) const

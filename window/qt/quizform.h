@@ -36,9 +36,9 @@ public:
 
     // Event procedures, raised as the user acts; Form_Load runs while the
     // window is created.
-    void Form_Load();
-    Quiz::ClickOutcome List1_Click(int index);
-    void Command1_Click(int index);
+    void Form_Load() { m_events->Form_Load(); }
+    Quiz::ClickOutcome List1_Click(int index) { return m_events->List1_Click(index); }
+    void Command1_Click(int index) { m_events->Command1_Click(index); }
 
     QListWidget* list1(int index) const;
     QPlainTextEdit* text1(int index) const;

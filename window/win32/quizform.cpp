@@ -238,21 +238,6 @@ void QuizForm::moveFocus(FocusTarget target) const
     SetFocus(target == FocusTarget::Feedback ? m_text1[text1::Feedback] : m_list1[list1::BattlePicks]);
 }
 
-void QuizForm::Form_Load()
-{
-    m_events->Form_Load();
-}
-
-Quiz::ClickOutcome QuizForm::List1_Click(int index)
-{
-    return m_events->List1_Click(index);
-}
-
-void QuizForm::Command1_Click(int index)
-{
-    m_events->Command1_Click(index);
-}
-
 LRESULT CALLBACK QuizForm::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
