@@ -1,5 +1,8 @@
 #include "content.h"
+#include "desktop_scenarios.h"
 #include "fake_controls.h"
+#include "feedback.h"
+#include "focus.h"
 #include "sorted_rows.h"
 
 #include <gtest/gtest.h>
@@ -130,60 +133,6 @@ TEST(CheckPair, HillAndUnspacedGeneralCompareExactly)
         "Вярно: Обсада на Одрин (1912-1913) ген.Никола Иванов\r\nОбсадата на Одрин"));
 }
 
-// Every key row, chosen in both orders, in a game where earlier rows are gone.
-class EveryPair : public testing::TestWithParam<bool> {};
-
-TEST_P(EveryPair, RightInEitherOrderUntilTheListsAreEmpty)
-{
-    const bool commanderFirst = GetParam();
-    FakeForm form;
-    for (const KeyRow& row : AnswerKey) {
-        if (commanderFirst) {
-            form.pick(list1::CommanderPicks, row.commander);
-            form.pick(list1::BattlePicks, row.battle);
-        } else {
-            form.pick(list1::BattlePicks, row.battle);
-            form.pick(list1::CommanderPicks, row.commander);
-        }
-        // Each attempt replaces the feedback entirely.
-        EXPECT_EQ(form.Text1[text1::Feedback].Text(),
-            "Вярно: " + std::string(row.battle) + " " + std::string(row.commander) + "\r\n"
-                + std::string(row.description));
-    }
-    EXPECT_TRUE(form.List1[list1::BattlePicks].rows().empty());
-    EXPECT_TRUE(form.List1[list1::CommanderPicks].rows().empty());
-
-    // Clicks on empty lists change nothing; the last verdict stays.
-    const std::string last = form.Text1[text1::Feedback].Text();
-    form.journal.clear();
-    form.quiz.ListClick();
-    EXPECT_EQ(form.Text1[text1::Feedback].Text(), last);
-    EXPECT_TRUE(form.journal.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(ChoosingOrder, EveryPair, testing::Values(false, true),
-    [](const auto& info) { return info.param ? "CommanderFirst" : "BattleFirst"; });
-
-TEST(Restart, MidGameAndAfterAFullGame)
-{
-    FakeForm form;
-    form.pick(list1::BattlePicks, "Битка при Ахелой");
-    form.pick(list1::CommanderPicks, "цар Калоян");
-    form.pick(list1::BattlePicks, "Битка при Дойран");
-    form.quiz.Restart();
-    expectFreshGame(form);
-    EXPECT_EQ(form.Text1[text1::Feedback].Text(), "");
-
-    for (std::size_t i = 0; i < SortedBattles.size(); ++i) {
-        form.pick(list1::BattlePicks, SortedBattles[i]);
-        form.pick(list1::CommanderPicks, SortedCommanders[i]);
-    }
-    EXPECT_TRUE(form.List1[list1::BattlePicks].rows().empty());
-    form.quiz.Restart();
-    expectFreshGame(form);
-    EXPECT_EQ(form.Text1[text1::Feedback].Text(), "");
-}
-
 TEST(Quiz, KeyListsAndAphorismNeverChange)
 {
     FakeForm form;
@@ -208,5 +157,53 @@ TEST(Quiz, KeyListsAndAphorismNeverChange)
     }
 }
 
+// The window's events raised on the controls in memory, for the game's scenarios: what is left to
+// a window (drawing, keys, the screen reader) is not here.
+class MemoryWindow {
+public:
+    void open() { m_events.Form_Load(); }
+    void close() {}
+
+    Rows rows(int list) const { return m_lists.at(static_cast<std::size_t>(list)).rows(); }
+    int selected(int list) const
+    {
+        return m_lists.at(static_cast<std::size_t>(list)).ListIndex() == NoRow ? 0 : 1;
+    }
+    std::string text(int index) const { return m_texts.at(static_cast<std::size_t>(index)).Text(); }
+    test::Control focus() const { return m_focus; }
+
+    void click(int list, std::string_view row)
+    {
+        const Rows shown = rows(list);
+        const auto found = std::find(shown.begin(), shown.end(), row);
+        ASSERT_NE(found, shown.end()) << row;
+        m_lists.at(static_cast<std::size_t>(list)).select(static_cast<Position>(found - shown.begin()));
+        m_events.List1_Click(list);
+    }
+    void clickBesideRows(int list) { m_events.List1_Click(list); }
+    void clickRestart() { m_events.Command1_Click(0); }
+    void command1Click(int index) { m_events.Command1_Click(index); }
+    std::string verdictInHand() const { return std::string(ReadFeedback(text(text1::Feedback)).line); }
+
+private:
+    test::Journal m_journal;
+    std::array<test::FakeList, 5> m_lists{{{list1::BattlePicks, true, m_journal},
+        {list1::CommanderPicks, true, m_journal}, {list1::KeyBattles, false, m_journal},
+        {list1::KeyCommanders, false, m_journal}, {list1::KeyDescriptions, false, m_journal}}};
+    std::array<test::FakeText, 2> m_texts;
+    test::Control m_focus = test::Control::Feedback;
+    WindowEvents m_events{BindControls(m_lists, m_texts), [this](FocusTarget target) {
+                              m_focus = target == FocusTarget::Feedback ? test::Control::Feedback
+                                                                        : test::Control::Battles;
+                          }};
+};
+
 } // namespace
+
+namespace test {
+INSTANTIATE_TYPED_TEST_SUITE_P(Memory, GameScenario, MemoryWindow);
+// Keys, focus and size need a real window.
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(WindowScenario);
+} // namespace test
+
 } // namespace bitki

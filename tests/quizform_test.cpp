@@ -1,8 +1,7 @@
-#include "browsing.h"
 #include "content.h"
 #include "design.h"
+#include "desktop_scenarios.h"
 #include "quizform.h"
-#include "sorted_rows.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -12,11 +11,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTextBlock>
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,26 +26,24 @@
 namespace bitki {
 namespace {
 
-using Rows = std::vector<std::string>;
-using test::SortedBattles;
-using test::SortedCommanders;
+using test::Control;
+using test::Key;
+using test::Rows;
 
-std::string verdict(std::string_view word, std::string_view battle, std::string_view commander)
-{
-    return std::string(word) + std::string(battle) + " " + std::string(commander) + "\r\n";
-}
+void expectTextsFit(const QuizForm& form);
 
-class QuizFormTest : public testing::Test {
-protected:
-    void SetUp() override
+// The Qt window, played through the adapter that the scenarios drive.
+class QtWindow {
+public:
+    void open()
     {
         form = std::make_unique<QuizForm>();
         form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }
-
-    QListWidget& list(int index) const { return *form->list1(index); }
-    std::string feedback() const { return form->text1Text(text1::Feedback); }
+    void close() { form.reset(); }
 
     Rows rows(int index) const
     {
@@ -53,15 +53,25 @@ protected:
         }
         return result;
     }
+    int selected(int index) const { return static_cast<int>(list(index).selectedItems().size()); }
+    Position cursor(int index) const { return static_cast<Position>(list(index).currentRow()); }
+    std::string text(int index) const { return form->text1Text(index); }
+    bool visible(Control control) const { return widget(control)->isVisible(); }
+    bool hiddenKey(int index) const { return !list(index).isVisible(); }
+    bool hiddenAphorism() const { return !form->text1(text1::Aphorism)->isVisible(); }
 
-    bool anySelection() const
+    Control focus() const
     {
-        return !list(list1::BattlePicks).selectedItems().isEmpty()
-            || !list(list1::CommanderPicks).selectedItems().isEmpty();
+        for (const Control control :
+            {Control::Feedback, Control::Battles, Control::Commanders, Control::Restart}) {
+            if (QApplication::focusWidget() == widget(control)) {
+                return control;
+            }
+        }
+        return Control::Other;
     }
 
-    // What a user does: scroll the row into view and click it.
-    void click(int index, std::string_view text)
+    void click(int index, std::string_view text) const
     {
         QListWidget& widget = list(index);
         const auto items = widget.findItems(toQString(text), Qt::MatchExactly);
@@ -71,45 +81,105 @@ protected:
             widget.viewport(), Qt::LeftButton, {}, widget.visualItemRect(items.first()).center());
     }
 
-    void key(QWidget& widget, Qt::Key key) { QTest::keyClick(&widget, key); }
+    void clickBesideRows(int index) const
+    {
+        QWidget& area = *list(index).viewport();
+        QTest::mouseClick(&area, Qt::LeftButton, {}, area.rect().center());
+        QTest::mouseDClick(&area, Qt::LeftButton, {}, QPoint(5, 5));
+    }
+
+    void clickRestart() const { QTest::mouseClick(form->command1(), Qt::LeftButton); }
+    void command1Click(int index) const { form->Command1_Click(index); }
+
+    void press(Key key) const
+    {
+        static const std::map<Key, QKeyCombination> Keys{{Key::Tab, Qt::Key_Tab},
+            {Key::BackTab, Qt::Key_Backtab}, {Key::Up, Qt::Key_Up}, {Key::Down, Qt::Key_Down},
+            {Key::Home, Qt::Key_Home}, {Key::End, Qt::Key_End}, {Key::PageUp, Qt::Key_PageUp},
+            {Key::PageDown, Qt::Key_PageDown}, {Key::Space, Qt::Key_Space}, {Key::Enter, Qt::Key_Return},
+            {Key::KeypadEnter, Qt::KeypadModifier | Qt::Key_Enter}, {Key::ZoomIn, Qt::CTRL | Qt::Key_Plus},
+            {Key::ZoomInEquals, Qt::CTRL | Qt::Key_Equal}, {Key::ZoomOut, Qt::CTRL | Qt::Key_Minus},
+            {Key::ZoomReset, Qt::CTRL | Qt::Key_0}};
+        const QKeyCombination combination = Keys.at(key);
+        QTest::keyClick(QApplication::focusWidget(), combination.key(), combination.keyboardModifiers());
+    }
 
     // QTest::keyClicks knows only ASCII; a Cyrillic keyboard sends the letter as text.
-    void type(QWidget& widget, const QString& text)
+    void type(std::string_view letters) const
     {
-        for (const QChar letter : text) {
-            QTest::sendKeyEvent(QTest::Click, &widget, static_cast<Qt::Key>(letter.toUpper().unicode()),
-                QString(letter), Qt::NoModifier);
+        for (const QChar letter : toQString(letters)) {
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(),
+                static_cast<Qt::Key>(letter.toUpper().unicode()), QString(letter), Qt::NoModifier);
         }
+    }
+
+    void pause(int milliseconds) const { QTest::qWait(milliseconds); }
+
+    int pageStep(int index) const
+    {
+        return PageStep(list(index).viewport()->height() / list(index).sizeHintForRow(0));
+    }
+
+    // Qt's box puts its caret at the start of a new text: a screen reader reads from that line.
+    std::string verdictInHand() const
+    {
+        return form->text1(text1::Feedback)->textCursor().block().text().toStdString();
+    }
+
+    double scale() const { return form->scale(); }
+    void resizeClient(int width, int height) const { form->resize(width, height); }
+    std::pair<int, int> clientSize() const { return {form->width(), form->height()}; }
+    design::Rect placed(Control control) const
+    {
+        const QRect at = widget(control)->geometry();
+        return {at.left(), at.top(), at.width(), at.height()};
+    }
+    double fontPixels(Control control) const { return widget(control)->font().pointSizeF() * 96 / 72; }
+    void expectTextsFit() const { bitki::expectTextsFit(*form); }
+    design::Rgb marginColour() const
+    {
+        const QColor colour = form->grab().toImage().pixelColor(1, 1);
+        return {colour.red(), colour.green(), colour.blue()};
+    }
+    bool withinWorkArea() const
+    {
+        return form->screen()->availableGeometry().contains(form->frameGeometry());
+    }
+
+    QListWidget& list(int index) const { return *form->list1(index); }
+    QWidget* widget(Control control) const
+    {
+        const std::array<QWidget*, 5> widgets{form->text1(text1::Feedback), form->list1(list1::BattlePicks),
+            form->list1(list1::CommanderPicks), form->command1(), form->label1()};
+        return widgets.at(static_cast<std::size_t>(control));
     }
 
     std::unique_ptr<QuizForm> form;
 };
 
-TEST_F(QuizFormTest, StartsWithSortedListsAndTheTaskStatement)
-{
-    EXPECT_EQ(rows(list1::BattlePicks), SortedBattles);
-    EXPECT_EQ(rows(list1::CommanderPicks), SortedCommanders);
-    EXPECT_FALSE(anySelection());
-    EXPECT_EQ(feedback(), TaskStatement);
-    QString shown = toQString(TaskStatement);
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    EXPECT_EQ(form->text1(text1::Feedback)->toPlainText(), shown);
+} // namespace
 
-    // The key and the aphorism are there, but never shown.
-    for (std::size_t i = 0; i < AnswerKey.size(); ++i) {
-        EXPECT_EQ(rows(list1::KeyBattles)[i], AnswerKey[i].battle);
-        EXPECT_EQ(rows(list1::KeyCommanders)[i], AnswerKey[i].commander);
-        EXPECT_EQ(rows(list1::KeyDescriptions)[i], AnswerKey[i].description);
+namespace test {
+INSTANTIATE_TYPED_TEST_SUITE_P(Qt, GameScenario, QtWindow);
+INSTANTIATE_TYPED_TEST_SUITE_P(Qt, WindowScenario, QtWindow);
+} // namespace test
+
+namespace {
+
+// What only the Qt window has to show: its geometry, fonts, colours and accessibility.
+class QuizFormTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        window.open();
+        form = window.form.get();
     }
-    EXPECT_EQ(form->text1Text(text1::Aphorism), Aphorism);
-    for (int i : {list1::KeyBattles, list1::KeyCommanders, list1::KeyDescriptions}) {
-        EXPECT_FALSE(list(i).isVisible()) << i;
-    }
-    EXPECT_FALSE(form->text1(text1::Aphorism)->isVisible());
-    EXPECT_TRUE(list(list1::BattlePicks).isVisible());
-    EXPECT_TRUE(list(list1::CommanderPicks).isVisible());
-    EXPECT_TRUE(form->text1(text1::Feedback)->isVisible());
-}
+
+    QListWidget& list(int index) const { return window.list(index); }
+
+    QtWindow window;
+    QuizForm* form = nullptr;
+};
 
 TEST_F(QuizFormTest, LaidOutAsDesigned)
 {
@@ -147,6 +217,10 @@ TEST_F(QuizFormTest, LaidOutAsDesigned)
     }
     QPlainTextEdit& box = *form->text1(text1::Feedback);
     EXPECT_TRUE(box.isReadOnly());
+    // The box shows the task statement's lines, each CR LF a line break.
+    QString shown = toQString(TaskStatement);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    EXPECT_EQ(box.toPlainText(), shown);
     EXPECT_EQ(box.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 
@@ -207,53 +281,9 @@ TEST_F(QuizFormTest, EveryTextFitsItsControlAndHasGlyphs)
     EXPECT_EQ(shot.size(), QSize(461, 345) * form->devicePixelRatioF());
 }
 
-// A projector: the window grows, and the design grows with it as one picture.
-TEST_F(QuizFormTest, EnlargedWindowScalesTheWholeDesignByOneFactor)
-{
-    const qreal designPoints = form->font().pointSizeF();
-    for (const QSize size : {QSize(1383, 1035), QSize(1920, 1050), QSize(700, 900)}) {
-        form->resize(size);
-        const qreal factor = std::min(size.width() / 461.0, size.height() / 345.0);
-        const QPointF origin((size.width() - 461 * factor) / 2, (size.height() - 345 * factor) / 2);
-        EXPECT_DOUBLE_EQ(form->scale(), factor);
-        const auto expectScaled = [&](const QWidget& widget, const design::Rect& rect) {
-            const QRectF wanted(
-                origin + QPointF(rect.left, rect.top) * factor, QSizeF(rect.width, rect.height) * factor);
-            const QRect actual = widget.geometry();
-            EXPECT_NEAR(actual.left(), wanted.left(), 1) << widget.objectName().toStdString();
-            EXPECT_NEAR(actual.top(), wanted.top(), 1) << widget.objectName().toStdString();
-            EXPECT_NEAR(actual.width(), wanted.width(), 1) << widget.objectName().toStdString();
-            EXPECT_NEAR(actual.height(), wanted.height(), 1) << widget.objectName().toStdString();
-            EXPECT_TRUE(form->rect().contains(actual)) << widget.objectName().toStdString();
-            EXPECT_DOUBLE_EQ(widget.font().pointSizeF(), designPoints * factor);
-        };
-        for (int i = 0; i < 5; ++i) {
-            expectScaled(list(i), design::List1Rects[i]);
-        }
-        expectScaled(*form->text1(text1::Feedback), design::Text1Rects[0]);
-        expectScaled(*form->label1(), design::Label1Rect);
-        expectScaled(*form->command1(), design::Command1Rect);
-        expectTextsFit(*form);
-    }
-
-    // Ctrl+0 gives the designed size back; Ctrl+Plus grows it again, Ctrl+Minus shrinks it.
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    QTest::keyClick(form.get(), Qt::Key_0, Qt::ControlModifier);
-    EXPECT_EQ(form->size(), QSize(461, 345));
-    EXPECT_DOUBLE_EQ(form->scale(), 1);
-    EXPECT_EQ(list(list1::BattlePicks).geometry(), QRect(16, 56, 241, 118));
-    QTest::keyClick(form.get(), Qt::Key_Plus, Qt::ControlModifier);
-    QTest::keyClick(form.get(), Qt::Key_Equal, Qt::ControlModifier);
-    EXPECT_NEAR(form->scale(), 1.5, 0.005);
-    QTest::keyClick(form.get(), Qt::Key_Minus, Qt::ControlModifier);
-    EXPECT_NEAR(form->scale(), 1.25, 0.005);
-    EXPECT_TRUE(form->screen()->availableGeometry().contains(form->frameGeometry()));
-}
-
 TEST_F(QuizFormTest, AssistiveTechnologySeesTheVisibleControlsByName)
 {
-    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form.get());
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form);
     ASSERT_NE(window, nullptr);
     std::vector<std::pair<QAccessible::Role, QString>> seen;
     for (int i = 0; i < window->childCount(); ++i) {
@@ -316,223 +346,6 @@ TEST_F(QuizFormTest, TextContrastMeetsWcagAA)
     // The focus outline is drawn in the selection colour on the window's background.
     EXPECT_GE(
         contrast(list(0).palette().color(QPalette::Highlight), form->palette().color(QPalette::Window)), 3.0);
-}
-
-TEST_F(QuizFormTest, FocusStartsInTheFeedbackBoxAndTabFollowsTheDesign)
-{
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    const std::vector<QWidget*> order{form->text1(text1::Feedback), &list(list1::BattlePicks),
-        &list(list1::CommanderPicks), form->command1(), form->text1(text1::Feedback)};
-    EXPECT_EQ(QApplication::focusWidget(), order.front());
-    for (std::size_t i = 1; i < order.size(); ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), order[i]) << "after " << i << " Tab";
-    }
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    EXPECT_EQ(QApplication::focusWidget(), form->command1());
-    EXPECT_FALSE(anySelection());
-    EXPECT_EQ(feedback(), TaskStatement);
-}
-
-class ChoosingOrder : public QuizFormTest, public testing::WithParamInterface<bool> {};
-
-TEST_P(ChoosingOrder, MouseJudgesOncePerPair)
-{
-    const bool commanderFirst = GetParam();
-    const auto choose = [&](std::string_view battle, std::string_view commander) {
-        const std::string before = feedback();
-        if (commanderFirst) {
-            click(list1::CommanderPicks, commander);
-        } else {
-            click(list1::BattlePicks, battle);
-        }
-        // One pick alone is not judged.
-        EXPECT_EQ(feedback(), before);
-        if (commanderFirst) {
-            click(list1::BattlePicks, battle);
-        } else {
-            click(list1::CommanderPicks, commander);
-        }
-    };
-
-    choose("Битка при Ахелой", "цар Симеон");
-    EXPECT_EQ(feedback(),
-        verdict("Вярно: ", "Битка при Ахелой", "цар Симеон") + std::string(AnswerKey[3].description));
-    Rows battles = SortedBattles;
-    battles.erase(battles.begin() + 1);
-    Rows commanders = SortedCommanders;
-    commanders.erase(commanders.begin() + 9);
-    EXPECT_EQ(rows(list1::BattlePicks), battles);
-    EXPECT_EQ(rows(list1::CommanderPicks), commanders);
-    EXPECT_FALSE(anySelection());
-
-    choose("Битка при Адрианопол", "хан Крум");
-    EXPECT_EQ(feedback(), verdict("Грешка: ", "Битка при Адрианопол", "хан Крум"));
-    EXPECT_EQ(list(list1::BattlePicks).count(), 8);
-    EXPECT_EQ(list(list1::CommanderPicks).count(), 8);
-    EXPECT_FALSE(anySelection());
-}
-
-INSTANTIATE_TEST_SUITE_P(QuizForm, ChoosingOrder, testing::Values(false, true),
-    [](const auto& info) { return info.param ? "CommanderFirst" : "BattleFirst"; });
-
-TEST_F(QuizFormTest, KeyboardBrowsesWithoutJudgingAndPicksWithSpaceOrEnter)
-{
-    QListWidget& battles = list(list1::BattlePicks);
-    QListWidget& commanders = list(list1::CommanderPicks);
-    battles.setFocus();
-    // Each key's row, as the page step of the rows the list shows.
-    const int page = PageStep(battles.viewport()->height() / battles.sizeHintForRow(0));
-    const std::vector<std::pair<Qt::Key, int>> moves{{Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_End, 9},
-        {Qt::Key_Home, 0}, {Qt::Key_PageDown, page}, {Qt::Key_Up, page - 1}, {Qt::Key_PageUp, 0}};
-    for (const auto& [k, row] : moves) {
-        key(battles, k);
-        EXPECT_EQ(battles.currentRow(), row) << QTest::toString(k);
-    }
-    // First letters: more letters narrow the search; after a pause the letter starts below the cursor.
-    const std::vector<std::tuple<QListWidget*, QString, std::string>> typed{
-        {&battles, QStringLiteral("Лю"), "Люлебургас - БунарХисар"},
-        {&commanders, QStringLiteral("ц"), "цар Иван Асен II"},
-        {&commanders, QStringLiteral("ц"), "цар Калоян"}};
-    for (const auto& [widget, letters, row] : typed) {
-        type(*widget, letters);
-        EXPECT_EQ(widget->currentItem()->text().toStdString(), row) << letters.toStdString();
-        QTest::qWait(static_cast<int>(TypeAheadPause) + 100);
-    }
-    key(commanders, Qt::Key_End);
-    EXPECT_EQ(commanders.currentItem()->text(), QStringLiteral("цар Симеон"));
-    key(commanders, Qt::Key_Up);
-    EXPECT_FALSE(anySelection());
-    EXPECT_EQ(feedback(), TaskStatement);
-    EXPECT_EQ(commanders.currentItem()->text(), QStringLiteral("цар Калоян"));
-
-    key(battles, Qt::Key_Home);
-    key(battles, Qt::Key_Space);
-    EXPECT_EQ(battles.selectedItems().size(), 1);
-    EXPECT_EQ(feedback(), TaskStatement);
-    key(commanders, Qt::Key_Return);
-    EXPECT_EQ(feedback(),
-        verdict("Вярно: ", "Битка при Адрианопол", "цар Калоян") + std::string(AnswerKey[4].description));
-    EXPECT_FALSE(anySelection());
-    EXPECT_EQ(battles.count(), 9);
-    EXPECT_EQ(commanders.count(), 9);
-    // Each cursor rests on the row that moved into the place of the picked one.
-    EXPECT_EQ(battles.currentRow(), 0);
-    EXPECT_EQ(commanders.currentItem()->text(), QStringLiteral("цар Симеон"));
-
-    key(battles, Qt::Key_Enter);
-    key(commanders, Qt::Key_Space);
-    EXPECT_EQ(feedback(),
-        verdict("Вярно: ", "Битка при Ахелой", "цар Симеон") + std::string(AnswerKey[3].description));
-}
-
-// Keys go wherever the focus is, as they do for a user without a mouse.
-TEST_F(QuizFormTest, KeyboardAlonePlaysAFullGameAndRestarts)
-{
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    const auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-    };
-    const auto moveTo = [&](int index, std::string_view text) {
-        press(Qt::Key_Home);
-        while (list(index).currentItem() != nullptr && list(index).currentItem()->text() != toQString(text)
-            && list(index).currentRow() < list(index).count() - 1) {
-            press(Qt::Key_Down);
-        }
-        ASSERT_EQ(list(index).currentItem()->text(), toQString(text));
-    };
-
-    press(Qt::Key_Tab);
-    for (const KeyRow& row : AnswerKey) {
-        ASSERT_EQ(QApplication::focusWidget(), &list(list1::BattlePicks));
-        moveTo(list1::BattlePicks, row.battle);
-        const std::string before = feedback();
-        press(Qt::Key_Space);
-        press(Qt::Key_Tab);
-        moveTo(list1::CommanderPicks, row.commander);
-        EXPECT_EQ(feedback(), before);
-        press(Qt::Key_Return);
-        EXPECT_EQ(feedback(), verdict("Вярно: ", row.battle, row.commander) + std::string(row.description));
-        EXPECT_FALSE(anySelection());
-        // The verdict has the focus, for a screen reader to speak; Tab leads back to the battles.
-        EXPECT_EQ(QApplication::focusWidget(), form->text1(text1::Feedback));
-        press(Qt::Key_Tab);
-    }
-    EXPECT_EQ(list(list1::BattlePicks).count(), 0);
-    EXPECT_EQ(list(list1::CommanderPicks).count(), 0);
-
-    press(Qt::Key_Tab);
-    press(Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), form->command1());
-    press(Qt::Key_Space);
-    EXPECT_EQ(rows(list1::BattlePicks), SortedBattles);
-    EXPECT_EQ(feedback(), "");
-    // A new game starts at the battles, with the cursor on the first one and nothing chosen.
-    EXPECT_EQ(QApplication::focusWidget(), &list(list1::BattlePicks));
-    EXPECT_EQ(list(list1::BattlePicks).currentRow(), 0);
-    EXPECT_FALSE(anySelection());
-    // Enter presses the button too.
-    click(list1::BattlePicks, "Битка при Дойран");
-    press(Qt::Key_Tab);
-    press(Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), form->command1());
-    press(Qt::Key_Return);
-    EXPECT_EQ(list(list1::BattlePicks).count(), 10);
-    EXPECT_FALSE(anySelection());
-}
-
-TEST_F(QuizFormTest, FullGameThenClicksOnEmptyListsThenRestart)
-{
-    for (const KeyRow& row : AnswerKey) {
-        const int before = list(list1::BattlePicks).count();
-        click(list1::BattlePicks, row.battle);
-        click(list1::CommanderPicks, row.commander);
-        EXPECT_EQ(list(list1::BattlePicks).count(), before - 1);
-        EXPECT_EQ(list(list1::CommanderPicks).count(), before - 1);
-        EXPECT_FALSE(anySelection());
-    }
-    const std::string last = feedback();
-    EXPECT_EQ(last,
-        verdict("Вярно: ", "Битка при Върбишки проход", "хан Крум") + std::string(AnswerKey[9].description));
-
-    for (int i : {list1::BattlePicks, list1::CommanderPicks}) {
-        QTest::mouseClick(list(i).viewport(), Qt::LeftButton, {}, list(i).viewport()->rect().center());
-        QTest::mouseDClick(list(i).viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-        key(list(i), Qt::Key_Space);
-        key(list(i), Qt::Key_Down);
-    }
-    EXPECT_EQ(feedback(), last);
-    EXPECT_EQ(list(list1::BattlePicks).count(), 0);
-
-    QTest::mouseClick(form->command1(), Qt::LeftButton);
-    EXPECT_EQ(rows(list1::BattlePicks), SortedBattles);
-    EXPECT_EQ(rows(list1::CommanderPicks), SortedCommanders);
-    EXPECT_FALSE(anySelection());
-    EXPECT_EQ(feedback(), "");
-    EXPECT_TRUE(form->text1(text1::Feedback)->toPlainText().isEmpty());
-}
-
-TEST_F(QuizFormTest, RestartInMidGameAndOnlyForButtonZero)
-{
-    click(list1::BattlePicks, "Битка при Дойран");
-    click(list1::CommanderPicks, "кота 1050");
-    click(list1::BattlePicks, "Тутраканска операция");
-
-    form->Command1_Click(1);
-    EXPECT_EQ(list(list1::BattlePicks).count(), 9);
-    EXPECT_EQ(list(list1::BattlePicks).selectedItems().size(), 1);
-    EXPECT_EQ(feedback(), verdict("Грешка: ", "Битка при Дойран", "кота 1050"));
-
-    form->Command1_Click(0);
-    EXPECT_EQ(rows(list1::BattlePicks), SortedBattles);
-    EXPECT_EQ(rows(list1::CommanderPicks), SortedCommanders);
-    EXPECT_FALSE(anySelection());
-    EXPECT_EQ(feedback(), "");
-    // The task statement does not come back.
-    form->Command1_Click(0);
-    EXPECT_EQ(feedback(), "");
 }
 
 } // namespace
