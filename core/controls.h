@@ -38,6 +38,16 @@ public:
     virtual void RemoveItem(Position row) = 0;
 };
 
+// A list's selection once the row at removed has left it, as RemoveItem promises: none where it
+// was that row, one place up where it was below it.
+constexpr Position SelectionAfterRemoval(Position selected, Position removed)
+{
+    if (selected == removed) {
+        return NoRow;
+    }
+    return selected > removed ? static_cast<Position>(selected - 1) : selected;
+}
+
 // What the quiz needs from a text box: its whole text, with CR LF line breaks.
 class TextControl {
 public:

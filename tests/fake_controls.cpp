@@ -134,11 +134,7 @@ void FakeList::RemoveItem(Position row)
         return;
     }
     m_rows.erase(m_rows.begin() + row);
-    if (m_selected == row) {
-        m_selected = NoRow;
-    } else if (m_selected > row) {
-        --m_selected;
-    }
+    m_selected = SelectionAfterRemoval(m_selected, row);
 }
 
 void FakeList::select(Position row)

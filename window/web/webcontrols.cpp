@@ -85,11 +85,7 @@ void WebListControl::RemoveItem(Position row)
         return;
     }
     m_rows.erase(m_rows.begin() + row);
-    if (m_selected == row) {
-        m_selected = NoRow;
-    } else if (m_selected > row) {
-        --m_selected;
-    }
+    m_selected = SelectionAfterRemoval(m_selected, row);
     if (m_element) {
         bitki_dom_removed(number(*m_element), row);
     }
