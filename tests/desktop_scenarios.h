@@ -273,7 +273,7 @@ TYPED_TEST_P(WindowScenario, KeyboardBrowsesWithoutJudgingAndPicksWithSpaceOrEnt
     // starts below the cursor, and wraps round.
     const auto typed = [&](int list, std::string_view letters) {
         window.type(letters);
-        const std::string row = this->cursorRow(list);
+        std::string row = this->cursorRow(list);
         window.pause(static_cast<int>(TypeAheadPause) + 100);
         return row;
     };

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -62,23 +63,19 @@ public:
 
     Control focus() const
     {
-        for (const Control control :
-            {Control::Feedback, Control::Battles, Control::Commanders, Control::Restart}) {
-            if (QApplication::focusWidget() == widget(control)) {
-                return control;
-            }
-        }
-        return Control::Other;
+        const std::array controls{Control::Feedback, Control::Battles, Control::Commanders, Control::Restart};
+        const auto* found = std::find_if(controls.begin(), controls.end(),
+            [this](Control control) { return QApplication::focusWidget() == widget(control); });
+        return found != controls.end() ? *found : Control::Other;
     }
 
     void click(int index, std::string_view text) const
     {
-        QListWidget& widget = list(index);
-        const auto items = widget.findItems(toQString(text), Qt::MatchExactly);
+        QListWidget& box = list(index);
+        const auto items = box.findItems(toQString(text), Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << text;
-        widget.scrollToItem(items.first());
-        QTest::mouseClick(
-            widget.viewport(), Qt::LeftButton, {}, widget.visualItemRect(items.first()).center());
+        box.scrollToItem(items.first());
+        QTest::mouseClick(box.viewport(), Qt::LeftButton, {}, box.visualItemRect(items.first()).center());
     }
 
     void clickBesideRows(int index) const

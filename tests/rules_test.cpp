@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -227,23 +226,18 @@ TEST(Focus, TheBoxBeforeTheVerdictTheBattlesAfterARestart)
         lists.at(static_cast<std::size_t>(list)).select(0);
         events.List1_Click(list);
     };
-    struct Step {
-        const char* name;
-        std::function<void()> act;
-        std::vector<std::pair<FocusTarget, std::string>> moves;
-    };
-    for (const Step& step : std::vector<Step>{
-             {"one pick moves nothing", [&] { pick(list1::BattlePicks); }, {}},
-             {"a pair: the box, before the verdict is written", [&] { pick(list1::CommanderPicks); },
-                 {{FocusTarget::Feedback, std::string(TaskStatement)}}},
-             {"another button moves nothing", [&] { events.Command1_Click(1); }, {}},
-             {"Чисти: the battles, once the new game is there", [&] { events.Command1_Click(0); },
-                 {{FocusTarget::BattlePicks, ""}}},
-         }) {
-        moves.clear();
-        step.act();
-        EXPECT_EQ(moves, step.moves) << step.name;
-    }
+    using Moves = std::vector<std::pair<FocusTarget, std::string>>;
+    pick(list1::BattlePicks);
+    EXPECT_EQ(moves, Moves{}) << "one pick moves nothing";
+    pick(list1::CommanderPicks);
+    EXPECT_EQ(moves, Moves({{FocusTarget::Feedback, std::string(TaskStatement)}}))
+        << "a pair: the box, before the verdict is written";
+    moves.clear();
+    events.Command1_Click(1);
+    EXPECT_EQ(moves, Moves{}) << "another button moves nothing";
+    events.Command1_Click(0);
+    EXPECT_EQ(moves, Moves({{FocusTarget::BattlePicks, ""}}))
+        << "Чисти: the battles, once the new game is there";
 }
 
 } // namespace

@@ -163,13 +163,10 @@ public:
 
     Control focus() const
     {
-        for (const Control control :
-            {Control::Feedback, Control::Battles, Control::Commanders, Control::Restart}) {
-            if (GetFocus() == handle(control)) {
-                return control;
-            }
-        }
-        return Control::Other;
+        const std::array controls{Control::Feedback, Control::Battles, Control::Commanders, Control::Restart};
+        const auto* found = std::find_if(controls.begin(), controls.end(),
+            [this](Control control) { return GetFocus() == handle(control); });
+        return found != controls.end() ? *found : Control::Other;
     }
 
     void click(int list, std::string_view text) const

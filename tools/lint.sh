@@ -17,7 +17,8 @@ printf '%s\n' "${units[@]}" | xargs -P "$(nproc)" -n 2 clang-tidy -p "$build_dir
 
 echo "cppcheck"
 cppcheck --enable=warning,style,performance,portability --std=c++20 --library=qt --library=googletest \
+    --library=tests/typed-tests.cfg \
     --inline-suppr --error-exitcode=1 --quiet --suppress=missingIncludeSystem \
     --suppress=normalCheckLevelMaxBranches -DBITKI_VERSION='"0"' \
-    -I core -I window -I window/qt -I tests -i window/win32 -i tests/win32_window_test.cpp -I window/web core window tests bench
+    -I core -I window -I window/qt -I window/rules -I tests -i window/win32 -i tests/win32_window_test.cpp -I window/web core window tests bench
 echo "static checks: clean"

@@ -12,6 +12,7 @@
 #include "webform.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <fstream>
 #include <iostream>
@@ -249,11 +250,12 @@ int main(int argc, char** argv)
         }
         *parts[i - 1] = *part;
     }
-    for (const int script : {3, 4, 5}) {
-        if (!fitsInScript(*parts[script - 1])) {
-            std::cerr << "bitki_web_shell: " << argv[script] << " cannot stand inside a script element\n";
-            return 1;
-        }
+    const std::array scripts{3, 4, 5};
+    const auto unfit = std::find_if(
+        scripts.begin(), scripts.end(), [&](int script) { return !fitsInScript(*parts[script - 1]); });
+    if (unfit != scripts.end()) {
+        std::cerr << "bitki_web_shell: " << argv[*unfit] << " cannot stand inside a script element\n";
+        return 1;
     }
 
     web::QuizForm form([](FocusTarget) {});
