@@ -20,6 +20,7 @@
 #include <cmath>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -399,7 +400,9 @@ TYPED_TEST_P(WindowScenario, EnlargedWindowScalesTheWholeDesignByOneFactor)
         }
         window.expectTextsFit();
         // The spare margin is the window's own colour.
-        EXPECT_EQ(window.marginColour(), design::WindowColour);
+        const design::Rgb margin = window.marginColour();
+        EXPECT_EQ(std::tuple(margin.red, margin.green, margin.blue),
+            std::tuple(design::WindowColour.red, design::WindowColour.green, design::WindowColour.blue));
     }
 }
 

@@ -45,8 +45,6 @@ struct Rgb {
     int red;
     int green;
     int blue;
-
-    friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
 inline constexpr Rgb WindowColour{192, 192, 255};
