@@ -227,6 +227,7 @@ REGISTER_TYPED_TEST_SUITE_P(GameScenario, StartsWithSortedListsTheTaskStatementA
     FullGamesThenClicksOnEmptyListsThenRestart, RestartInMidGameAndOnlyForButtonZero);
 
 template <typename Window> class WindowScenario : public GameScenario<Window> {
+    // The game's fixture, for the tests that need a real window.
 };
 
 TYPED_TEST_SUITE_P(WindowScenario);

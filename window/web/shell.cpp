@@ -196,20 +196,19 @@ std::optional<std::string> document(const web::QuizForm& form, const Sources& so
     }
     std::string html;
     std::size_t at = 0;
-    for (std::size_t open = sources.page.find('@'); open != std::string::npos;
-         open = sources.page.find('@', at)) {
-        const std::size_t close = sources.page.find('@', open + 1);
-        const auto field = close == std::string::npos
-            ? fields.end()
-            : fields.find(sources.page.substr(open + 1, close - open - 1));
+    const std::string& page = sources.page;
+    for (std::size_t open = page.find('@'); open != std::string::npos; open = page.find('@', at)) {
+        const std::size_t close = page.find('@', open + 1);
+        const auto field = close == std::string::npos ? fields.end()
+                                                      : fields.find(page.substr(open + 1, close - open - 1));
         if (field == fields.end()) {
             std::cerr << "bitki_web_shell: the template has an unknown field at byte " << open << '\n';
             return std::nullopt;
         }
-        html += sources.page.substr(at, open - at) + field->second;
+        html += page.substr(at, open - at) + field->second;
         at = close + 1;
     }
-    return html + sources.page.substr(at);
+    return html + page.substr(at);
 }
 
 std::optional<std::string> read(const char* path)
