@@ -1,8 +1,6 @@
 #include "content.h"
-#include "desktop_scenarios.h"
 #include "fake_controls.h"
-#include "feedback.h"
-#include "focus.h"
+#include "memory_window.h"
 #include "sorted_rows.h"
 
 #include <gtest/gtest.h>
@@ -156,47 +154,6 @@ TEST(Quiz, KeyListsAndAphorismNeverChange)
             << entry;
     }
 }
-
-// The window's events raised on the controls in memory, for the game's scenarios: what is left to
-// a window (drawing, keys, the screen reader) is not here.
-class MemoryWindow {
-public:
-    void open() { m_events.Form_Load(); }
-    void close() {}
-
-    Rows rows(int list) const { return m_lists.at(static_cast<std::size_t>(list)).rows(); }
-    int selected(int list) const
-    {
-        return m_lists.at(static_cast<std::size_t>(list)).ListIndex() == NoRow ? 0 : 1;
-    }
-    std::string text(int index) const { return m_texts.at(static_cast<std::size_t>(index)).Text(); }
-    test::Control focus() const { return m_focus; }
-
-    void click(int list, std::string_view row)
-    {
-        const Rows shown = rows(list);
-        const auto found = std::find(shown.begin(), shown.end(), row);
-        ASSERT_NE(found, shown.end()) << row;
-        m_lists.at(static_cast<std::size_t>(list)).select(static_cast<Position>(found - shown.begin()));
-        m_events.List1_Click(list);
-    }
-    void clickBesideRows(int list) { m_events.List1_Click(list); }
-    void clickRestart() { m_events.Command1_Click(0); }
-    void command1Click(int index) { m_events.Command1_Click(index); }
-    std::string verdictInHand() const { return std::string(ReadFeedback(text(text1::Feedback)).line); }
-
-private:
-    test::Journal m_journal;
-    std::array<test::FakeList, 5> m_lists{{{list1::BattlePicks, true, m_journal},
-        {list1::CommanderPicks, true, m_journal}, {list1::KeyBattles, false, m_journal},
-        {list1::KeyCommanders, false, m_journal}, {list1::KeyDescriptions, false, m_journal}}};
-    std::array<test::FakeText, 2> m_texts;
-    test::Control m_focus = test::Control::Feedback;
-    WindowEvents m_events{BindControls(m_lists, m_texts), [this](FocusTarget target) {
-                              m_focus = target == FocusTarget::Feedback ? test::Control::Feedback
-                                                                        : test::Control::Battles;
-                          }};
-};
 
 } // namespace
 

@@ -5,15 +5,13 @@
 #include "browsing.h"
 #include "content.h"
 #include "design.h"
-#include "fake_controls.h"
 #include "feedback.h"
 #include "fitting.h"
-#include "focus.h"
+#include "memory_window.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <string>
 #include <tuple>
@@ -214,29 +212,20 @@ TEST(Feedback, UpAndDownGoFromLineStartToLineStart)
 // The focus around the game's events, against in-memory controls.
 TEST(Focus, TheBoxBeforeTheVerdictTheBattlesAfterARestart)
 {
-    test::Journal journal;
-    std::array<test::FakeList, 5> lists{{{0, true, journal}, {1, true, journal}, {2, false, journal},
-        {3, false, journal}, {4, false, journal}}};
-    std::array<test::FakeText, 2> texts;
-    std::vector<std::pair<FocusTarget, std::string>> moves;
-    WindowEvents events(BindControls(lists, texts),
-        [&](FocusTarget target) { moves.emplace_back(target, texts[text1::Feedback].Text()); });
-    events.Form_Load();
-    const auto pick = [&](int list) {
-        lists.at(static_cast<std::size_t>(list)).select(0);
-        events.List1_Click(list);
-    };
-    using Moves = std::vector<std::pair<FocusTarget, std::string>>;
+    test::MemoryWindow window;
+    window.open();
+    const auto pick = [&](int list) { window.click(list, window.rows(list).front()); };
+    using Moves = test::MemoryWindow::Moves;
     pick(list1::BattlePicks);
-    EXPECT_EQ(moves, Moves{}) << "one pick moves nothing";
+    EXPECT_EQ(window.moves(), Moves{}) << "one pick moves nothing";
     pick(list1::CommanderPicks);
-    EXPECT_EQ(moves, Moves({{FocusTarget::Feedback, std::string(TaskStatement)}}))
+    EXPECT_EQ(window.moves(), Moves({{FocusTarget::Feedback, std::string(TaskStatement)}}))
         << "a pair: the box, before the verdict is written";
-    moves.clear();
-    events.Command1_Click(1);
-    EXPECT_EQ(moves, Moves{}) << "another button moves nothing";
-    events.Command1_Click(0);
-    EXPECT_EQ(moves, Moves({{FocusTarget::BattlePicks, ""}}))
+    window.command1Click(1);
+    EXPECT_EQ(window.moves().size(), 1U) << "another button moves nothing";
+    window.command1Click(0);
+    EXPECT_EQ(window.moves(),
+        Moves({{FocusTarget::Feedback, std::string(TaskStatement)}, {FocusTarget::BattlePicks, ""}}))
         << "Чисти: the battles, once the new game is there";
 }
 

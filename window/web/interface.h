@@ -5,12 +5,15 @@
 // build writes them into the page for page.js (shell.cpp), so that the two sides cannot differ.
 
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace bitki::web {
 
-// The page's elements that mirror a control, by number.
+// The page's elements that mirror a control, by number; each number is also the place of the
+// element's id among the page's ids below.
 enum class Element { Feedback, Battles, Commanders };
+inline constexpr std::size_t ElementCount = 3;
 
 // What page.js and the page's markup call each element, as "name": "id".
 struct PageId {
@@ -26,8 +29,6 @@ inline constexpr std::array<PageId, 6> PageIds{{
     {"feedbackAbout", "feedback-about"},
     {"feedbackSaid", "feedback-said"},
 }};
-// The elements' ids, indexed as Element numbers them.
-inline constexpr std::array<std::string_view, 3> ElementIds{PageIds[0].id, PageIds[1].id, PageIds[2].id};
 
 // How the page asks where a list's cursor goes, and its name in page.js.
 enum class Browse { Letter, PageUp, PageDown, Removed };

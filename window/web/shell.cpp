@@ -118,7 +118,7 @@ std::string shared()
         ids += (ids.empty() ? "" : ",") + quoted(id.name) + ':' + quoted(id.id);
     }
     std::string elements;
-    for (std::size_t element = 0; element < web::ElementIds.size(); ++element) {
+    for (std::size_t element = 0; element < web::ElementCount; ++element) {
         elements += (elements.empty() ? "" : ",") + quoted(web::PageIds.at(element).name) + ':'
             + std::to_string(element);
     }
