@@ -34,12 +34,13 @@ struct Node {
     QString path;
 };
 
-// Collects the focus changes that applications announce.
-class FocusEvents final : public QObject {
+// Collects the focus and description changes that applications announce.
+class Events final : public QObject {
     Q_OBJECT
 
 public:
     QStringList gained; // paths of objects that gained the focus, in order
+    QStringList described; // paths of objects whose description changed, in order
 
 public Q_SLOTS: // NOLINT(readability-redundant-access-specifiers): moc needs the marker
     void stateChanged(const QDBusMessage& message)
@@ -48,6 +49,14 @@ public Q_SLOTS: // NOLINT(readability-redundant-access-specifiers): moc needs th
         if (arguments.size() >= 2 && arguments.at(0).toString() == QLatin1String("focused")
             && arguments.at(1).toInt() == 1) {
             gained.append(message.path());
+        }
+    }
+
+    void propertyChanged(const QDBusMessage& message)
+    {
+        const QList<QVariant> arguments = message.arguments();
+        if (!arguments.isEmpty() && arguments.at(0).toString() == QLatin1String("accessible-description")) {
+            described.append(message.path());
         }
     }
 };
@@ -180,13 +189,17 @@ TEST(Accessibility, ScreenReaderReadsThePlayAndHearsEachVerdict)
     ASSERT_TRUE(bus.isConnected());
     const Atspi atspi(bus);
 
-    // What a screen reader does: ask to hear focus changes.
-    FocusEvents events;
+    // What a screen reader does: ask to hear focus and description changes.
+    Events events;
     bus.connect(QString(), QString(), QStringLiteral("org.a11y.atspi.Event.Object"),
         QStringLiteral("StateChanged"), &events, SLOT(stateChanged(QDBusMessage)));
-    atspi.call({Registry, QStringLiteral("/org/a11y/atspi/registry")}, Registry,
-        QStringLiteral("RegisterEvent"),
-        {QStringLiteral("object:state-changed:focused"), QStringList(), QString()});
+    bus.connect(QString(), QString(), QStringLiteral("org.a11y.atspi.Event.Object"),
+        QStringLiteral("PropertyChange"), &events, SLOT(propertyChanged(QDBusMessage)));
+    for (const char* event :
+        {"object:state-changed:focused", "object:property-change:accessible-description"}) {
+        atspi.call({Registry, QStringLiteral("/org/a11y/atspi/registry")}, Registry,
+            QStringLiteral("RegisterEvent"), {QString::fromLatin1(event), QStringList(), QString()});
+    }
 
     const DisplayConnection display = openDisplay();
     ASSERT_NE(display, nullptr) << "run under an X server, e.g. xvfb-run";
@@ -255,6 +268,12 @@ TEST(Accessibility, ScreenReaderReadsThePlayAndHearsEachVerdict)
         << events.gained.join(QLatin1Char(' ')).toStdString();
     EXPECT_TRUE(atspi.focused(feedback));
     EXPECT_EQ(atspi.children(battles).size(), 9U);
+    // The paragraph becomes what the box says of itself, and the change is announced, so that no
+    // reader keeps an earlier one.
+    const auto description
+        = [&] { return atspi.property(feedback, AccessibleInterface, QStringLiteral("Description")); };
+    EXPECT_TRUE(eventually([&] { return events.described.contains(feedback.path); }));
+    EXPECT_EQ(description().toString().toStdString(), AnswerKey[3].description);
 
     // A wrong pair: Tab leads from the verdict back to the battles.
     pressKey(display.get(), XK_Tab);
@@ -264,10 +283,13 @@ TEST(Accessibility, ScreenReaderReadsThePlayAndHearsEachVerdict)
     moveCursorTo(display.get(), 6);
     settle();
     events.gained.clear();
+    events.described.clear();
     pressKey(display.get(), XK_Return);
     EXPECT_TRUE(eventually([&] { return atspi.text(feedback) == "Грешка: Битка при Адрианопол хан Крум\n"; }))
         << atspi.text(feedback);
     EXPECT_TRUE(eventually([&] { return events.gained.contains(feedback.path); }));
+    EXPECT_TRUE(eventually([&] { return events.described.contains(feedback.path); }));
+    EXPECT_EQ(description().toString(), QString());
 
     // The restart: Tab to the button, Space; the new game starts at the battles.
     for (int i = 0; i < 3; ++i) {

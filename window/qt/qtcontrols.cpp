@@ -2,6 +2,7 @@
 
 #include "browsing.h"
 
+#include <QAccessible>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
@@ -115,6 +116,10 @@ void QtTextControl::Text(std::string_view text)
 {
     m_text = text;
     m_widget.setPlainText(toQString(text));
+    // What the box says of itself follows its text (the paragraph after a right verdict): say so,
+    // or a screen reader that keeps descriptions reads an earlier battle's paragraph later.
+    QAccessibleEvent changed(&m_widget, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
 }
 
 } // namespace bitki
