@@ -7,10 +7,13 @@
 #include "design.h"
 #include "x11_session.h"
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <thread>
+#include <utility>
 
 namespace bitki::test {
 namespace {
@@ -133,6 +136,18 @@ public:
         });
     }
 
+    // Waits until Orca has been quiet for a moment, as a listener does before the next key: Orca
+    // may still be taking note of what it has just said.
+    void settle() const
+    {
+        std::size_t size = spoken().size();
+        waitFor([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            const std::size_t now = spoken().size();
+            return std::exchange(size, now) == now;
+        });
+    }
+
     static bool waitFor(const std::function<bool()>& condition) { return waitUntil(condition, patience()); }
 
 private:
@@ -178,7 +193,15 @@ TEST(ScreenReader, OrcaSpeaksEveryStepOfAKeyboardGame)
     const auto press = [&](KeySym key, const std::vector<std::string>& expected) {
         reader.mark();
         pressKey(display.get(), key);
-        return reader.heard(expected);
+        const bool heard = reader.heard(expected);
+        reader.settle();
+        return heard;
+    };
+    // A pupil takes a moment to choose; Orca 48 reuses the box's description for up to 2 s after
+    // it last read it.
+    const auto choose = [&](const std::vector<std::string>& expected) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+        return press(XK_Return, expected);
     };
 
     // The window opens on the task, with what the box is for, before any key is pressed.
@@ -196,7 +219,7 @@ TEST(ScreenReader, OrcaSpeaksEveryStepOfAKeyboardGame)
     EXPECT_TRUE(press(XK_Up, {"цар Калоян"})) << said(reader);
 
     // A wrong pair: the verdict line, whole.
-    EXPECT_TRUE(press(XK_Return, {"Грешка: Битка при Ахелой цар Калоян"})) << said(reader);
+    EXPECT_TRUE(choose({"Грешка: Битка при Ахелой цар Калоян"})) << said(reader);
 
     // A right pair: the verdict line, then the whole paragraph, once, and no help text.
     EXPECT_TRUE(press(XK_Tab, {"Битка при Върбишки проход"})) << said(reader);
@@ -209,7 +232,7 @@ TEST(ScreenReader, OrcaSpeaksEveryStepOfAKeyboardGame)
     const std::string firstLine = paragraph.substr(0, paragraph.find(" постига"));
     const std::string verdict = "Вярно: Битка при Върбишки проход хан Крум";
     const std::size_t rightVerdictAt = reader.spoken().size();
-    EXPECT_TRUE(press(XK_Return, {verdict, paragraph})) << said(reader);
+    EXPECT_TRUE(choose({verdict, paragraph})) << said(reader);
 
     // The pupil reads the box with the arrow keys: Down, Up to the verdict line, Down again. The
     // next verdict is still spoken.
@@ -221,21 +244,22 @@ TEST(ScreenReader, OrcaSpeaksEveryStepOfAKeyboardGame)
     pressKey(display.get(), XK_space);
     pressKey(display.get(), XK_Tab);
     EXPECT_TRUE(press(XK_Home, {"ген. Васил Кутинчев"})) << said(reader);
-    EXPECT_TRUE(press(XK_Return, {"Грешка: Битка при Адрианопол ген. Васил Кутинчев"})) << said(reader);
+    EXPECT_TRUE(choose({"Грешка: Битка при Адрианопол ген. Васил Кутинчев"})) << said(reader);
     // Up to that verdict the paragraph was said once with its own, its first line once more for
     // each Down, and nothing of what the box is for.
     const std::string afterRightVerdict = reader.spoken().substr(rightVerdictAt);
     EXPECT_EQ(count(afterRightVerdict, firstLine), 3U) << afterRightVerdict;
     EXPECT_EQ(count(afterRightVerdict, std::string(design::FeedbackDescription)), 0U) << afterRightVerdict;
 
-    // A restart: the battle list, full again, from its first row. The listener presses the button
-    // once it has been heard.
+    // A restart: the battle list from its first row, and the battles chosen before are back. (How
+    // many rows a list has is no check: Orca 48 counts only the rows on screen.)
     reader.mark();
     for (int i = 0; i < 3; ++i) {
         pressKey(display.get(), XK_Tab);
     }
     EXPECT_TRUE(reader.heard({std::string(design::RestartText)})) << said(reader);
-    EXPECT_TRUE(press(XK_space, {"Битки", "10", "Битка при Адрианопол"})) << said(reader);
+    EXPECT_TRUE(press(XK_space, {"Битки", "Битка при Адрианопол"})) << said(reader);
+    EXPECT_TRUE(press(XK_Down, {"Битка при Ахелой"})) << said(reader);
 
     requestClose(display.get(), window);
     EXPECT_EQ(program.wait(patience()), 0);
