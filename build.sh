@@ -30,7 +30,7 @@ test_packages=(
     desktop-file-utils appstream dpkg-dev file lintian
     valgrind strace clang-format clang-tidy cppcheck
     dbus-daemon at-spi2-core orca speech-dispatcher
-    g++-mingw-w64-x86-64 wine wine64 msitools wixl
+    g++-mingw-w64-x86-64 wine wine64 fonts-wine msitools wixl
     chromium firefox-esr webkit2gtk-driver
 )
 # What the browser edition needs (terser minifies the page's scripts); node and npm only where
