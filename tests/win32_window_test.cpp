@@ -435,6 +435,10 @@ TEST_F(Win32Window, GrowsOnTheScreenItStandsOn)
     ASSERT_NE(primary, screens.end());
     const Screen& laptop = *primary;
     const Screen& projector = primary == screens.begin() ? screens[1] : screens[0];
+    if (EqualRect(&laptop.info.rcMonitor, &projector.info.rcMonitor) != FALSE) {
+        // Wine 10 without RandR places every Xinerama screen where the first one is.
+        GTEST_SKIP() << "this Wine puts both screens at the same place";
+    }
 
     // Past the laptop screen's right edge, where only the projector shows it.
     SetWindowPos(form->window(), nullptr, laptop.info.rcMonitor.right + 20, projector.info.rcWork.top + 40, 0,
