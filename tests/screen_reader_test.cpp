@@ -62,11 +62,21 @@ public:
         const auto start = [this](std::vector<std::string> command) {
             return std::make_unique<Program>(options(std::move(command)));
         };
-        m_speech = start({BITKI_SPEECH_DISPATCHER, "--run-single", "--timeout", "0", "--config-dir",
-            (m_home / "speech").string(), "--communication-method", "unix_socket", "--socket-path", socket,
-            "--log-dir", (m_home / "log").string()});
+        // speech-dispatcher 0.12 now and then hangs while it starts its modules (seen under load);
+        // then a second one is started. Orca connects only once, so it waits until one listens.
+        const auto listening = [this] {
+            return readFile((m_home / "log" / "speech-dispatcher.log").string()).find("waiting for clients")
+                != std::string::npos;
+        };
+        for (int attempt = 0; attempt < 2 && !listening(); ++attempt) {
+            m_speech.reset();
+            fs::remove(socket);
+            m_speech = start({BITKI_SPEECH_DISPATCHER, "--run-single", "--timeout", "0", "--config-dir",
+                (m_home / "speech").string(), "--communication-method", "unix_socket", "--socket-path",
+                socket, "--log-dir", (m_home / "log").string()});
+            waitUntil(listening, std::chrono::seconds(10));
+        }
         m_bus = start({BITKI_AT_SPI_BUS_LAUNCHER, "--launch-immediately"});
-        waitFor([&] { return fs::exists(socket); });
         m_orca = start({BITKI_ORCA, "--user-prefs", (m_home / "orca").string(), "--debug-file",
             (m_home / "log" / "orca.debug").string()});
     }
