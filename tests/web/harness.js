@@ -201,11 +201,15 @@ class WebKitTab {
         return false;
       }
       if (this.phone) {
+        // The frame's first document is an empty one, complete at once, that the page replaces.
         await this.driver.switchTo().frame(0);
+        if (await this.driver.executeScript('return document.URL === "about:blank"')) {
+          return false;
+        }
       }
       return !wait || (await this.driver.executeScript('return document.readyState === "complete"'));
     };
-    await this.driver.wait(() => arrived().catch(() => false), 10000);
+    await this.driver.wait(() => arrived().catch(() => false), 10000, 'the page did not arrive');
   }
 
   goto(url, {wait = true} = {}) {
@@ -221,15 +225,26 @@ class WebKitTab {
 
   reload() { return this.load(() => this.driver.navigate().refresh(), true); }
 
-  // A function of the test, run in the page with its arguments.
-  evaluate(fn, ...args) {
-    return this.driver.executeScript(`return (${fn}).apply(null, arguments)`, ...args);
+  // A function of the test, run in the page with its arguments. WebKit now and then gives a
+  // phone's frame a new handle after the test has entered it: the frame is entered again then.
+  async evaluate(fn, ...args) {
+    const script = `return (${fn}).apply(null, arguments)`;
+    try {
+      return await this.driver.executeScript(script, ...args);
+    } catch (error) {
+      if (!this.phone || error.name !== 'NoSuchWindowError') {
+        throw error;
+      }
+      await this.driver.switchTo().defaultContent();
+      await this.driver.switchTo().frame(0);
+      return this.driver.executeScript(script, ...args);
+    }
   }
 
   title() { return this.driver.getTitle(); }
 
   waitFor(fn, ...args) {
-    return this.driver.wait(() => this.evaluate(fn, ...args).catch(() => false), 10000);
+    return this.driver.wait(() => this.evaluate(fn, ...args).catch(() => false), 10000, `waiting for ${fn}`);
   }
 
   click(x, y) {
