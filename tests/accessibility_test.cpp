@@ -133,6 +133,19 @@ public:
         return reply.arguments().value(0).toString().toStdString();
     }
 
+    int indexInParent(const Node& node) const
+    {
+        return call(node, AccessibleInterface, QStringLiteral("GetIndexInParent"))
+            .arguments()
+            .value(0)
+            .toInt();
+    }
+
+    QString description(const Node& node) const
+    {
+        return property(node, AccessibleInterface, QStringLiteral("Description")).toString();
+    }
+
     bool focused(const Node& node) const
     {
         const QDBusMessage reply = call(node, AccessibleInterface, QStringLiteral("GetState"));
@@ -228,15 +241,22 @@ TEST(Accessibility, ScreenReaderReadsThePlayAndHearsEachVerdict)
     }
     std::map<std::string, Node> controls;
     std::vector<std::pair<std::string, std::string>> seen;
-    for (const Node& child : atspi.children(*frame)) {
-        controls[atspi.name(child).toStdString()] = child;
-        seen.emplace_back(atspi.role(child).toStdString(), atspi.name(child).toStdString());
+    const std::vector<Node> children = atspi.children(*frame);
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        controls[atspi.name(children[i]).toStdString()] = children[i];
+        seen.emplace_back(atspi.role(children[i]).toStdString(), atspi.name(children[i]).toStdString());
+        // A reader finds its way back up the tree by this.
+        EXPECT_EQ(atspi.indexInParent(children[i]), static_cast<int>(i));
     }
     // The hidden answer key is not there.
     const std::vector<std::pair<std::string, std::string>> expected{{"text", "Отговор"},
         {"label", "История - България, битки"}, {"list", "Битки"}, {"list", "Пълководци"},
         {"push button", "Чисти"}};
     ASSERT_EQ(seen, expected);
+    for (const design::AccessibleText& described : design::AccessibleTexts) {
+        EXPECT_EQ(
+            atspi.description(controls[std::string(described.name)]).toStdString(), described.description);
+    }
     const Node& feedback = controls["Отговор"];
     const Node& battles = controls["Битки"];
     const Node& commanders = controls["Пълководци"];
@@ -270,10 +290,8 @@ TEST(Accessibility, ScreenReaderReadsThePlayAndHearsEachVerdict)
     EXPECT_EQ(atspi.children(battles).size(), 9U);
     // The paragraph becomes what the box says of itself, and the change is announced, so that no
     // reader keeps an earlier one.
-    const auto description
-        = [&] { return atspi.property(feedback, AccessibleInterface, QStringLiteral("Description")); };
     EXPECT_TRUE(eventually([&] { return events.described.contains(feedback.path); }));
-    EXPECT_EQ(description().toString().toStdString(), AnswerKey[3].description);
+    EXPECT_EQ(atspi.description(feedback).toStdString(), AnswerKey[3].description);
 
     // A wrong pair: Tab leads from the verdict back to the battles.
     pressKey(display.get(), XK_Tab);
@@ -289,7 +307,7 @@ TEST(Accessibility, ScreenReaderReadsThePlayAndHearsEachVerdict)
         << atspi.text(feedback);
     EXPECT_TRUE(eventually([&] { return events.gained.contains(feedback.path); }));
     EXPECT_TRUE(eventually([&] { return events.described.contains(feedback.path); }));
-    EXPECT_EQ(description().toString(), QString());
+    EXPECT_EQ(atspi.description(feedback), QString());
 
     // The restart: Tab to the button, Space; the new game starts at the battles.
     for (int i = 0; i < 3; ++i) {
