@@ -51,7 +51,8 @@ void send(std::vector<INPUT> inputs)
     pump();
 }
 
-void key(WORD virtualKey, bool shift = false, DWORD extended = 0)
+// A key pressed, with a modifier key (VK_SHIFT, VK_CONTROL) held if one is given.
+void key(WORD virtualKey, WORD modifier = 0, DWORD extended = 0)
 {
     std::vector<INPUT> inputs;
     const auto add = [&](WORD code, DWORD flags) {
@@ -61,30 +62,14 @@ void key(WORD virtualKey, bool shift = false, DWORD extended = 0)
         input.ki.dwFlags = flags;
         inputs.push_back(input);
     };
-    if (shift) {
-        add(VK_SHIFT, 0);
+    if (modifier != 0) {
+        add(modifier, 0);
     }
     add(virtualKey, extended);
     add(virtualKey, extended | KEYEVENTF_KEYUP);
-    if (shift) {
-        add(VK_SHIFT, KEYEVENTF_KEYUP);
+    if (modifier != 0) {
+        add(modifier, KEYEVENTF_KEYUP);
     }
-    send(inputs);
-}
-
-// A key pressed with Ctrl held.
-void controlKey(WORD code)
-{
-    std::vector<INPUT> inputs(4);
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-    }
-    inputs[0].ki.wVk = VK_CONTROL;
-    inputs[1].ki.wVk = code;
-    inputs[2].ki.wVk = code;
-    inputs[2].ki.dwFlags = KEYEVENTF_KEYUP;
-    inputs[3].ki.wVk = VK_CONTROL;
-    inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
     send(inputs);
 }
 
@@ -201,20 +186,17 @@ public:
     {
         struct Press {
             WORD key;
-            bool shift = false;
+            WORD modifier = 0;
             DWORD extended = 0;
         };
-        static const std::map<Key, Press> Keys{{Key::Tab, {VK_TAB}}, {Key::BackTab, {VK_TAB, true}},
+        static const std::map<Key, Press> Keys{{Key::Tab, {VK_TAB}}, {Key::BackTab, {VK_TAB, VK_SHIFT}},
             {Key::Up, {VK_UP}}, {Key::Down, {VK_DOWN}}, {Key::Home, {VK_HOME}}, {Key::End, {VK_END}},
             {Key::PageUp, {VK_PRIOR}}, {Key::PageDown, {VK_NEXT}}, {Key::Space, {VK_SPACE}},
-            {Key::Enter, {VK_RETURN}}, {Key::KeypadEnter, {VK_RETURN, false, KEYEVENTF_EXTENDEDKEY}}};
-        static const std::map<Key, WORD> Zoom{{Key::ZoomIn, VK_ADD}, {Key::ZoomInEquals, VK_OEM_PLUS},
-            {Key::ZoomOut, VK_OEM_MINUS}, {Key::ZoomReset, '0'}};
-        if (const auto zoom = Zoom.find(pressed); zoom != Zoom.end()) {
-            return controlKey(zoom->second);
-        }
+            {Key::Enter, {VK_RETURN}}, {Key::KeypadEnter, {VK_RETURN, 0, KEYEVENTF_EXTENDEDKEY}},
+            {Key::ZoomIn, {VK_ADD, VK_CONTROL}}, {Key::ZoomInEquals, {VK_OEM_PLUS, VK_CONTROL}},
+            {Key::ZoomOut, {VK_OEM_MINUS, VK_CONTROL}}, {Key::ZoomReset, {'0', VK_CONTROL}}};
         const Press& press = Keys.at(pressed);
-        key(press.key, press.shift, press.extended);
+        key(press.key, press.modifier, press.extended);
     }
 
     void type(std::string_view letters) const
@@ -387,7 +369,7 @@ TEST_F(Win32Window, AVerdictsLineIsSelectedOnlyAsItArrives)
     EXPECT_EQ(window.verdictInHand(), "Грешка: Битка при Ахелой цар Калоян");
     key(VK_TAB);
     EXPECT_EQ(GetFocus(), form->list1(list1::BattlePicks));
-    key(VK_TAB, true);
+    key(VK_TAB, VK_SHIFT);
     EXPECT_EQ(GetFocus(), form->text1(text1::Feedback));
     EXPECT_EQ(window.selectedFeedback(), L"");
 }
@@ -447,7 +429,7 @@ TEST_F(Win32Window, GrowsOnTheScreenItStandsOn)
     ASSERT_EQ(MonitorFromWindow(form->window(), MONITOR_DEFAULTTONEAREST), projector.handle);
     SetFocus(form->list1(list1::BattlePicks));
     for (int step = 0; step < 12; ++step) {
-        controlKey(VK_OEM_PLUS);
+        key(VK_OEM_PLUS, VK_CONTROL);
     }
     RECT frame{};
     GetWindowRect(form->window(), &frame);
