@@ -13,6 +13,7 @@ source "$(dirname "$0")/check.sh"
 suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
 root=$(mktemp -d "${TMPDIR:-/tmp}/bitki-root.XXXXXX")
 release() {
+    ((failures == 0)) || { echo "the end of apt's output:"; tail -n 15 "$root.log"; }
     umount -R -l "$root/dev" 2>/dev/null
     umount -l "$root/proc" "$root/sys" 2>/dev/null
     rm -rf --one-file-system "$root" "$root.log"
