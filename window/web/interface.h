@@ -13,7 +13,7 @@ namespace bitki::web {
 // The page's elements that mirror a control, by number; each number is also the place of the
 // element's id among the page's ids below.
 enum class Element { Feedback, Battles, Commanders };
-inline constexpr std::size_t ElementCount = 3;
+inline constexpr std::size_t ElementCount = static_cast<std::size_t>(Element::Commanders) + 1;
 
 // What page.js and the page's markup call each element, as "name": "id".
 struct PageId {
