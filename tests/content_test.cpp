@@ -1,5 +1,6 @@
 #include "content.h"
 #include "fake_controls.h"
+#include "sorted_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -135,13 +136,8 @@ TEST(Content, VerdictWords)
 TEST(Content, DesignTimeContentFillsKeyListsAndTextBoxesOnly)
 {
     const test::FakeForm form(false);
-    for (std::size_t i = 0; i < AnswerKey.size(); ++i) {
-        EXPECT_EQ(form.List1[list1::KeyBattles].rows()[i], AnswerKey[i].battle);
-        EXPECT_EQ(form.List1[list1::KeyCommanders].rows()[i], AnswerKey[i].commander);
-        EXPECT_EQ(form.List1[list1::KeyDescriptions].rows()[i], AnswerKey[i].description);
-    }
-    for (int k : {list1::KeyBattles, list1::KeyCommanders, list1::KeyDescriptions}) {
-        EXPECT_EQ(form.List1[k].rows().size(), AnswerKey.size());
+    for (const auto& [list, rows] : test::KeyLists) {
+        EXPECT_EQ(form.List1.at(static_cast<std::size_t>(list)).rows(), rows) << list;
     }
     EXPECT_TRUE(form.List1[list1::BattlePicks].rows().empty());
     EXPECT_TRUE(form.List1[list1::CommanderPicks].rows().empty());

@@ -141,17 +141,9 @@ TYPED_TEST_P(GameScenario, StartsWithSortedListsTheTaskStatementAndTheKey)
     EXPECT_FALSE(this->anySelection());
     EXPECT_EQ(this->feedback(), TaskStatement);
     // The key and the aphorism are there, in the design's order.
-    Rows battles;
-    Rows commanders;
-    Rows descriptions;
-    for (const KeyRow& row : AnswerKey) {
-        battles.emplace_back(row.battle);
-        commanders.emplace_back(row.commander);
-        descriptions.emplace_back(row.description);
+    for (const auto& [list, rows] : KeyLists) {
+        EXPECT_EQ(window.rows(list), rows) << list;
     }
-    EXPECT_EQ(window.rows(list1::KeyBattles), battles);
-    EXPECT_EQ(window.rows(list1::KeyCommanders), commanders);
-    EXPECT_EQ(window.rows(list1::KeyDescriptions), descriptions);
     EXPECT_EQ(window.text(text1::Aphorism), Aphorism);
 }
 
@@ -218,7 +210,9 @@ TYPED_TEST_P(GameScenario, RestartInMidGameAndOnlyForButtonZero)
     // The task statement does not come back, and the key stays as it was.
     window.command1Click(0);
     EXPECT_EQ(this->feedback(), "");
-    EXPECT_EQ(window.rows(list1::KeyBattles).size(), AnswerKey.size());
+    for (const auto& [list, rows] : KeyLists) {
+        EXPECT_EQ(window.rows(list), rows) << list;
+    }
     EXPECT_EQ(window.text(text1::Aphorism), Aphorism);
 }
 

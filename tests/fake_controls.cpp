@@ -151,20 +151,17 @@ void FakeText::Text(std::string_view text)
     m_writes.emplace_back(text);
 }
 
-// The form's five lists: the pick lists sort their rows, the key lists keep theirs in order.
-std::array<FakeList, 5> formLists(Journal& journal)
+FakeControls::FakeControls()
+    : List1{{{list1::BattlePicks, true, journal}, {list1::CommanderPicks, true, journal},
+        {list1::KeyBattles, false, journal}, {list1::KeyCommanders, false, journal},
+        {list1::KeyDescriptions, false, journal}}}
 {
-    const auto list = [&journal](int index) {
-        return FakeList(index, index == list1::BattlePicks || index == list1::CommanderPicks, journal);
-    };
-    return {list(0), list(1), list(2), list(3), list(4)};
 }
 
 FakeForm::FakeForm(bool loaded)
-    : List1(formLists(journal))
-    , quiz(controls())
+    : quiz(bind())
 {
-    LoadDesignTimeContent(controls());
+    LoadDesignTimeContent(bind());
     if (loaded) {
         quiz.FillLists();
     }
@@ -174,20 +171,19 @@ FakeForm::FakeForm(bool loaded)
     }
 }
 
-FormControls FakeForm::controls()
+void FakeControls::select(int list, std::string_view text)
 {
-    return {{List1[0], List1[1], List1[2], List1[3], List1[4]}, {Text1[0], Text1[1]}};
+    FakeList& control = List1.at(static_cast<std::size_t>(list));
+    const auto found = std::find(control.rows().begin(), control.rows().end(), text);
+    if (found == control.rows().end()) {
+        throw std::invalid_argument("no row " + std::string(text));
+    }
+    control.select(static_cast<Position>(found - control.rows().begin()));
 }
 
 Quiz::ClickOutcome FakeForm::pick(int listIndex, std::string_view text)
 {
-    FakeList& list = List1.at(static_cast<std::size_t>(listIndex));
-    const auto& rows = list.rows();
-    const auto found = std::find(rows.begin(), rows.end(), text);
-    if (found == rows.end()) {
-        throw std::invalid_argument("no row " + std::string(text));
-    }
-    list.select(static_cast<Position>(found - rows.begin()));
+    select(listIndex, text);
     return quiz.ListClick();
 }
 

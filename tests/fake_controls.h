@@ -52,22 +52,28 @@ private:
     std::vector<std::string> m_writes;
 };
 
-// The window's controls as created, with their design-time content, and by
-// default after the window's load has filled the pick lists. Journals start empty.
-class FakeForm {
+// The window's controls in memory: the pick lists sort their rows, the key lists keep theirs in order.
+struct FakeControls {
+    FakeControls();
+    FormControls bind() { return BindControls(List1, Text1); }
+    // What a user's selection of the row holding this text does to a list.
+    void select(int list, std::string_view text);
+
+    Journal journal;
+    std::array<FakeList, 5> List1;
+    std::array<FakeText, 2> Text1;
+};
+
+// The controls with their design-time content, and by default after the window's load has
+// filled the pick lists. Journals start empty.
+class FakeForm : public FakeControls {
 public:
     explicit FakeForm(bool loaded = true);
 
     // Selects the row holding this text in a pick list, then raises the click.
     Quiz::ClickOutcome pick(int listIndex, std::string_view text);
 
-    Journal journal;
-    std::array<FakeList, 5> List1;
-    std::array<FakeText, 2> Text1;
     Quiz quiz;
-
-private:
-    FormControls controls();
 };
 
 // Unicode-aware comparison ignoring case, as a sorted list box orders its rows.

@@ -28,12 +28,12 @@ public:
     void open() { m_events.Form_Load(); }
     void close() {}
 
-    Rows rows(int list) const { return m_lists.at(static_cast<std::size_t>(list)).rows(); }
+    Rows rows(int list) const { return m_controls.List1.at(static_cast<std::size_t>(list)).rows(); }
     int selected(int list) const
     {
-        return m_lists.at(static_cast<std::size_t>(list)).ListIndex() == NoRow ? 0 : 1;
+        return m_controls.List1.at(static_cast<std::size_t>(list)).ListIndex() == NoRow ? 0 : 1;
     }
-    std::string text(int index) const { return m_texts.at(static_cast<std::size_t>(index)).Text(); }
+    std::string text(int index) const { return m_controls.Text1.at(static_cast<std::size_t>(index)).Text(); }
     Control focus() const
     {
         return m_moves.empty() || m_moves.back().first == FocusTarget::Feedback ? Control::Feedback
@@ -43,10 +43,7 @@ public:
 
     void click(int list, std::string_view row)
     {
-        const Rows shown = rows(list);
-        const auto found = std::find(shown.begin(), shown.end(), row);
-        ASSERT_NE(found, shown.end()) << row;
-        m_lists.at(static_cast<std::size_t>(list)).select(static_cast<Position>(found - shown.begin()));
+        m_controls.select(list, row);
         m_events.List1_Click(list);
     }
     void clickBesideRows(int list) { m_events.List1_Click(list); }
@@ -55,14 +52,10 @@ public:
     std::string verdictInHand() const { return std::string(ReadFeedback(text(text1::Feedback)).line); }
 
 private:
-    Journal m_journal;
-    std::array<FakeList, 5> m_lists{{{list1::BattlePicks, true, m_journal},
-        {list1::CommanderPicks, true, m_journal}, {list1::KeyBattles, false, m_journal},
-        {list1::KeyCommanders, false, m_journal}, {list1::KeyDescriptions, false, m_journal}}};
-    std::array<FakeText, 2> m_texts;
+    FakeControls m_controls;
     Moves m_moves;
-    WindowEvents m_events{BindControls(m_lists, m_texts),
-        [this](FocusTarget target) { m_moves.emplace_back(target, m_texts[text1::Feedback].Text()); }};
+    WindowEvents m_events{m_controls.bind(),
+        [this](FocusTarget target) { m_moves.emplace_back(target, text(text1::Feedback)); }};
 };
 
 } // namespace bitki::test

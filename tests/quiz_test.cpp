@@ -100,19 +100,15 @@ TEST(CheckPair, WritesTheVerdictThenItsParagraphAndRemovesTheBattleFirst)
 TEST(Quiz, KeyListsAndAphorismNeverChange)
 {
     FakeForm form;
-    const auto keyBattles = form.List1[list1::KeyBattles].rows();
-    const auto keyCommanders = form.List1[list1::KeyCommanders].rows();
-    const auto descriptions = form.List1[list1::KeyDescriptions].rows();
-
     form.pick(list1::BattlePicks, "Битка при Ахелой");
     form.pick(list1::CommanderPicks, "цар Симеон");
     form.pick(list1::BattlePicks, "Битка при Дойран");
     form.pick(list1::CommanderPicks, "хан Крум");
     form.quiz.Restart();
 
-    EXPECT_EQ(form.List1[list1::KeyBattles].rows(), keyBattles);
-    EXPECT_EQ(form.List1[list1::KeyCommanders].rows(), keyCommanders);
-    EXPECT_EQ(form.List1[list1::KeyDescriptions].rows(), descriptions);
+    for (const auto& [list, rows] : test::KeyLists) {
+        EXPECT_EQ(form.List1.at(static_cast<std::size_t>(list)).rows(), rows) << list;
+    }
     EXPECT_EQ(form.Text1[text1::Aphorism].Text(), Aphorism);
     for (const std::string& entry : form.journal) {
         EXPECT_TRUE(

@@ -1,6 +1,7 @@
 #include "content.h"
 #include "design.h"
 #include "desktop_scenarios.h"
+#include "qtcontrols.h"
 #include "quizform.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ namespace {
 using test::Control;
 using test::Key;
 using test::Rows;
+using test::RowsOf;
 
 void expectTextsFit(const QuizForm& form);
 
@@ -45,14 +47,7 @@ public:
     }
     void close() { form.reset(); }
 
-    Rows rows(int index) const
-    {
-        Rows result;
-        for (int i = 0; i < list(index).count(); ++i) {
-            result.push_back(list(index).item(i)->text().toStdString());
-        }
-        return result;
-    }
+    Rows rows(int index) const { return RowsOf(QtListControl(list(index), false)); }
     int selected(int index) const { return static_cast<int>(list(index).selectedItems().size()); }
     Position cursor(int index) const { return static_cast<Position>(list(index).currentRow()); }
     std::string text(int index) const { return form->text1Text(index); }

@@ -2,6 +2,7 @@
 // model of the game kept here. A failing run names its seed and the shortest input that still fails.
 
 #include "content.h"
+#include "qtcontrols.h"
 #include "quizform.h"
 #include "sorted_rows.h"
 
@@ -211,15 +212,14 @@ private:
         }
     }
 
+    Rows rowsOf(int list) const { return test::RowsOf(QtListControl(*m_form->list1(list), false)); }
+
     std::string differences() const
     {
         std::ostringstream found;
         for (int list : {list1::BattlePicks, list1::CommanderPicks}) {
             const QListWidget& widget = *m_form->list1(list);
-            Rows rows;
-            for (int i = 0; i < widget.count(); ++i) {
-                rows.push_back(widget.item(i)->text().toStdString());
-            }
+            const Rows rows = rowsOf(list);
             if (rows != m_model.rows(list)) {
                 found << "list " << list << " holds " << rows.size() << " rows, the model "
                       << m_model.rows(list).size() << "; ";
@@ -236,18 +236,9 @@ private:
             found << "feedback is \"" << m_form->text1Text(text1::Feedback) << "\", the model says \""
                   << m_model.feedback() << "\"; ";
         }
-        for (std::size_t i = 0; i < AnswerKey.size(); ++i) {
-            const auto row = static_cast<int>(i);
-            if (m_form->list1(list1::KeyBattles)->count() != 10
-                || m_form->list1(list1::KeyCommanders)->count() != 10
-                || m_form->list1(list1::KeyDescriptions)->count() != 10
-                || m_form->list1(list1::KeyBattles)->item(row)->text().toStdString() != AnswerKey[i].battle
-                || m_form->list1(list1::KeyCommanders)->item(row)->text().toStdString()
-                    != AnswerKey[i].commander
-                || m_form->list1(list1::KeyDescriptions)->item(row)->text().toStdString()
-                    != AnswerKey[i].description) {
-                found << "the answer key changed; ";
-                break;
+        for (const auto& [list, rows] : test::KeyLists) {
+            if (rowsOf(list) != rows) {
+                found << "the key list " << list << " changed; ";
             }
         }
         return found.str();

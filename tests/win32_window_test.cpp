@@ -90,16 +90,6 @@ void clickAt(HWND control, POINT point)
     send(inputs);
 }
 
-Rows rows(HWND list)
-{
-    Win32ListControl control(list);
-    Rows result;
-    for (Position i = 0; i < control.ListCount(); ++i) {
-        result.push_back(control.List(i));
-    }
-    return result;
-}
-
 void typeLetter(wchar_t letter)
 {
     std::vector<INPUT> inputs(2);
@@ -132,7 +122,7 @@ public:
         form.reset();
     }
 
-    Rows rows(int list) const { return win32::rows(form->list1(list)); }
+    Rows rows(int list) const { return test::RowsOf(Win32ListControl(form->list1(list))); }
     int selected(int list) const
     {
         return static_cast<int>(SendMessageW(form->list1(list), LB_GETSELCOUNT, 0, 0));
