@@ -51,28 +51,6 @@ void send(std::vector<INPUT> inputs)
     pump();
 }
 
-// A key pressed, with a modifier key (VK_SHIFT, VK_CONTROL) held if one is given.
-void key(WORD virtualKey, WORD modifier = 0, DWORD extended = 0)
-{
-    std::vector<INPUT> inputs;
-    const auto add = [&](WORD code, DWORD flags) {
-        INPUT input{};
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = code;
-        input.ki.dwFlags = flags;
-        inputs.push_back(input);
-    };
-    if (modifier != 0) {
-        add(modifier, 0);
-    }
-    add(virtualKey, extended);
-    add(virtualKey, extended | KEYEVENTF_KEYUP);
-    if (modifier != 0) {
-        add(modifier, KEYEVENTF_KEYUP);
-    }
-    send(inputs);
-}
-
 void clickAt(HWND control, POINT point)
 {
     ClientToScreen(control, &point);
@@ -87,18 +65,6 @@ void clickAt(HWND control, POINT point)
     inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
     inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-    send(inputs);
-}
-
-void typeLetter(wchar_t letter)
-{
-    std::vector<INPUT> inputs(2);
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wScan = letter;
-        input.ki.dwFlags = KEYEVENTF_UNICODE;
-    }
-    inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
     send(inputs);
 }
 
@@ -186,13 +152,37 @@ public:
             {Key::ZoomIn, {VK_ADD, VK_CONTROL}}, {Key::ZoomInEquals, {VK_OEM_PLUS, VK_CONTROL}},
             {Key::ZoomOut, {VK_OEM_MINUS, VK_CONTROL}}, {Key::ZoomReset, {'0', VK_CONTROL}}};
         const Press& press = Keys.at(pressed);
-        key(press.key, press.modifier, press.extended);
+        std::vector<INPUT> inputs;
+        const auto add = [&](WORD code, DWORD flags) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = code;
+            input.ki.dwFlags = flags;
+            inputs.push_back(input);
+        };
+        if (press.modifier != 0) {
+            add(press.modifier, 0);
+        }
+        add(press.key, press.extended);
+        add(press.key, press.extended | KEYEVENTF_KEYUP);
+        if (press.modifier != 0) {
+            add(press.modifier, KEYEVENTF_KEYUP);
+        }
+        send(inputs);
     }
 
+    // Each letter as a Cyrillic keyboard sends it: the character itself.
     void type(std::string_view letters) const
     {
         for (const wchar_t letter : toUtf16(letters)) {
-            typeLetter(letter);
+            std::vector<INPUT> inputs(2);
+            for (INPUT& input : inputs) {
+                input.type = INPUT_KEYBOARD;
+                input.ki.wScan = letter;
+                input.ki.dwFlags = KEYEVENTF_UNICODE;
+            }
+            inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+            send(inputs);
         }
     }
 
@@ -223,13 +213,18 @@ public:
     }
 
     double scale() const { return form->scale(); }
-    void resizeClient(int width, int height) const
+    // The window's outer size around a client area of this size.
+    SIZE frameAround(int width, int height) const
     {
         RECT frame{0, 0, width, height};
         AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(form->window(), GWL_STYLE)), FALSE,
             static_cast<DWORD>(GetWindowLongPtrW(form->window(), GWL_EXSTYLE)));
-        SetWindowPos(form->window(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-            SWP_NOZORDER | SWP_NOMOVE);
+        return {frame.right - frame.left, frame.bottom - frame.top};
+    }
+    void resizeClient(int width, int height) const
+    {
+        const SIZE frame = frameAround(width, height);
+        SetWindowPos(form->window(), nullptr, 0, 0, frame.cx, frame.cy, SWP_NOZORDER | SWP_NOMOVE);
         pump();
     }
     std::pair<int, int> clientSize() const
@@ -357,10 +352,10 @@ TEST_F(Win32Window, AVerdictsLineIsSelectedOnlyAsItArrives)
     window.click(list1::BattlePicks, "Битка при Ахелой");
     window.click(list1::CommanderPicks, "цар Калоян");
     EXPECT_EQ(window.verdictInHand(), "Грешка: Битка при Ахелой цар Калоян");
-    key(VK_TAB);
-    EXPECT_EQ(GetFocus(), form->list1(list1::BattlePicks));
-    key(VK_TAB, VK_SHIFT);
-    EXPECT_EQ(GetFocus(), form->text1(text1::Feedback));
+    window.press(Key::Tab);
+    EXPECT_EQ(window.focus(), Control::Battles);
+    window.press(Key::BackTab);
+    EXPECT_EQ(window.focus(), Control::Feedback);
     EXPECT_EQ(window.selectedFeedback(), L"");
 }
 
@@ -370,10 +365,8 @@ TEST_F(Win32Window, NeverSmallerThanDesigned)
     MINMAXINFO limits{};
     SendMessageW(form->window(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
     const double screen = GetDpiForWindow(form->window()) / 96.0;
-    RECT designed{0, 0, static_cast<LONG>(461 * screen), static_cast<LONG>(345 * screen)};
-    AdjustWindowRectEx(&designed, static_cast<DWORD>(GetWindowLongPtrW(form->window(), GWL_STYLE)), FALSE,
-        static_cast<DWORD>(GetWindowLongPtrW(form->window(), GWL_EXSTYLE)));
-    EXPECT_EQ(limits.ptMinTrackSize.x, designed.right - designed.left);
+    const SIZE designed = window.frameAround(static_cast<int>(461 * screen), static_cast<int>(345 * screen));
+    EXPECT_EQ(limits.ptMinTrackSize.x, designed.cx);
 }
 
 // A teacher's laptop with a projector beside it as its second screen: moved onto the projector,
@@ -423,7 +416,7 @@ TEST_F(Win32Window, GrowsOnTheScreenItStandsOn)
     ASSERT_EQ(MonitorFromWindow(form->window(), MONITOR_DEFAULTTONEAREST), projector.handle);
     SetFocus(form->list1(list1::BattlePicks));
     for (int step = 0; step < 12; ++step) {
-        key(VK_OEM_PLUS, VK_CONTROL);
+        window.press(Key::ZoomInEquals);
     }
     RECT frame{};
     GetWindowRect(form->window(), &frame);
@@ -432,9 +425,7 @@ TEST_F(Win32Window, GrowsOnTheScreenItStandsOn)
         || frame.bottom - frame.top > laptopArea.bottom - laptopArea.top)
         << frame.right - frame.left << " x " << frame.bottom - frame.top;
     EXPECT_EQ(MonitorFromWindow(form->window(), MONITOR_DEFAULTTONEAREST), projector.handle);
-    const RECT& room = projector.info.rcWork;
-    EXPECT_TRUE(frame.left >= room.left && frame.top >= room.top && frame.right <= room.right
-        && frame.bottom <= room.bottom)
+    EXPECT_TRUE(window.withinWorkArea())
         << frame.left << "," << frame.top << " " << frame.right << "," << frame.bottom;
 }
 
@@ -454,11 +445,11 @@ std::wstring versionString(const std::vector<char>& record, const wchar_t* block
 TEST_F(Win32Window, TypedLettersBrowseAndSystemColoursHold)
 {
     // The same letter again, within the pause, goes on to the next row that starts with it.
-    key(VK_TAB);
-    typeLetter(L'Л');
+    window.press(Key::Tab);
+    window.type("Л");
     EXPECT_EQ(SortedBattles.at(static_cast<std::size_t>(window.cursor(list1::BattlePicks))),
         "Лозенградска операция");
-    typeLetter(L'л');
+    window.type("л");
     EXPECT_EQ(SortedBattles.at(static_cast<std::size_t>(window.cursor(list1::BattlePicks))),
         "Люлебургас - БунарХисар");
     EXPECT_EQ(window.selected(list1::BattlePicks), 0);
