@@ -209,7 +209,7 @@ TEST(Accessibility, ScreenReaderReadsThePlayAndHearsEachVerdict)
     ASSERT_NE(display, nullptr) << "run under an X server, e.g. xvfb-run";
     Program program({.set = {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1"}});
     ASSERT_TRUE(program.started());
-    const Window window = waitForWindow(display.get(), patience());
+    const Window window = waitForWindow(display.get());
     ASSERT_NE(window, 0U);
 
     // The application, its window and the window's controls, found by name and role.
@@ -312,7 +312,7 @@ TEST(Accessibility, ScreenReaderReadsThePlayAndHearsEachVerdict)
         << events.gained.join(QLatin1Char(' ')).toStdString();
 
     requestClose(display.get(), window);
-    EXPECT_EQ(program.wait(patience()), 0);
+    EXPECT_EQ(program.wait(), 0);
 }
 
 } // namespace

@@ -132,7 +132,7 @@ public:
     // Waits until what was said since the mark holds every one of these, in this order.
     bool heard(const std::vector<std::string>& phrases) const
     {
-        return waitFor([&] {
+        return waitUntil([&] {
             const std::string said = since();
             std::size_t at = 0;
             for (const std::string& phrase : phrases) {
@@ -151,14 +151,12 @@ public:
     void settle() const
     {
         std::size_t size = spoken().size();
-        waitFor([&] {
+        waitUntil([&] {
             std::this_thread::sleep_for(std::chrono::milliseconds(300));
             const std::size_t now = spoken().size();
             return std::exchange(size, now) == now;
         });
     }
-
-    static bool waitFor(const std::function<bool()>& condition) { return waitUntil(condition, patience()); }
 
 private:
     fs::path m_home;
@@ -187,7 +185,7 @@ std::string said(const ScreenReader& reader)
 TEST(ScreenReader, OrcaSpeaksEveryStepOfAKeyboardGame)
 {
     ScreenReader reader;
-    ASSERT_TRUE(ScreenReader::waitFor([&] { return !reader.spoken().empty(); })) << reader.problem();
+    ASSERT_TRUE(waitUntil([&] { return !reader.spoken().empty(); })) << reader.problem();
 
     const DisplayConnection display = openDisplay();
     ASSERT_NE(display, nullptr) << "run under an X server, e.g. xvfb-run";
@@ -196,7 +194,7 @@ TEST(ScreenReader, OrcaSpeaksEveryStepOfAKeyboardGame)
     std::vector<std::string> quiz = words(std::getenv("BITKI_QUIZ_COMMAND"));
     Program program(reader.options(quiz.empty() ? std::vector<std::string>{BITKI_EXECUTABLE} : quiz));
     ASSERT_TRUE(program.started());
-    const Window window = waitForWindow(display.get(), patience());
+    const Window window = waitForWindow(display.get());
     ASSERT_NE(window, 0U);
     XSetInputFocus(display.get(), window, RevertToParent, CurrentTime);
     XSync(display.get(), False);
@@ -272,7 +270,7 @@ TEST(ScreenReader, OrcaSpeaksEveryStepOfAKeyboardGame)
     EXPECT_TRUE(press(XK_Down, {"Битка при Ахелой"})) << said(reader);
 
     requestClose(display.get(), window);
-    EXPECT_EQ(program.wait(patience()), 0);
+    EXPECT_EQ(program.wait(), 0);
     std::cout << "What Orca said:\n" << reader.spoken();
 }
 

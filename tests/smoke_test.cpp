@@ -15,12 +15,10 @@ namespace {
 // Whether both pick lists show rows (or both are empty) within the time a launcher allows.
 bool listsShow(Display* display, Window window, bool rows)
 {
-    return waitUntil(
-        [&] {
-            return listShowsRows(display, window, static_cast<std::size_t>(list1::BattlePicks)) == rows
-                && listShowsRows(display, window, static_cast<std::size_t>(list1::CommanderPicks)) == rows;
-        },
-        patience());
+    return waitUntil([&] {
+        return listShowsRows(display, window, static_cast<std::size_t>(list1::BattlePicks)) == rows
+            && listShowsRows(display, window, static_cast<std::size_t>(list1::CommanderPicks)) == rows;
+    });
 }
 
 // Ten right pairs with the keyboard alone, then the restart button: the keys must arrive, empty
@@ -63,11 +61,11 @@ void runSession(const std::function<void(Display*, Window)>& play, const Program
     Program program(options);
     ASSERT_TRUE(program.started());
 
-    const Window window = waitForWindow(display.get(), patience());
+    const Window window = waitForWindow(display.get());
     ASSERT_NE(window, 0U) << "no window named " << Caption;
     play(display.get(), window);
     requestClose(display.get(), window);
-    EXPECT_EQ(program.wait(patience()), 0);
+    EXPECT_EQ(program.wait(), 0);
 }
 
 TEST(Smoke, KeyboardGameAndRestartThenClose)
@@ -121,7 +119,7 @@ TEST(Smoke, StartUpFailuresSayWhatIsWrong)
         {.unset = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}, .set = {}, .captureErrors = true});
     ASSERT_TRUE(headless.started());
     const std::string output = headless.errors();
-    EXPECT_EQ(headless.wait(patience()), 1);
+    EXPECT_EQ(headless.wait(), 1);
     EXPECT_EQ(output.find('\n'), output.size() - 1) << output;
     EXPECT_NE(output.find("дисплей"), std::string::npos) << output;
 
@@ -130,7 +128,7 @@ TEST(Smoke, StartUpFailuresSayWhatIsWrong)
         {.unset = {"QT_QPA_PLATFORM"}, .set = {"QT_QPA_PLATFORM=nonexistent"}, .captureErrors = true});
     ASSERT_TRUE(broken.started());
     const std::string message = broken.errors();
-    EXPECT_EQ(broken.wait(patience()), 1);
+    EXPECT_EQ(broken.wait(), 1);
     EXPECT_NE(message.find("\"nonexistent\""), std::string::npos) << message;
     EXPECT_EQ(message.find("дисплей"), std::string::npos) << message;
 }

@@ -66,6 +66,18 @@ inline seconds patience()
     return words(std::getenv("BITKI_LAUNCHER")).empty() ? seconds{15} : seconds{180};
 }
 
+// Waits until the condition holds, or the time is up; says whether it held.
+inline bool waitUntil(const std::function<bool()>& condition, milliseconds limit = patience())
+{
+    for (auto waited = milliseconds{0}; waited < limit; waited += Tick) {
+        if (condition()) {
+            return true;
+        }
+        std::this_thread::sleep_for(Tick);
+    }
+    return condition();
+}
+
 // The real program, run as a child process and ended when this goes.
 class Program {
 public:
@@ -138,19 +150,19 @@ public:
     }
 
     bool started() const { return m_pid > 0; }
-    pid_t pid() const { return m_pid; }
 
     // The exit status once the process has ended, or nothing if it outlives the wait.
-    std::optional<int> wait(milliseconds limit)
+    std::optional<int> wait(milliseconds limit = patience())
     {
-        for (auto waited = milliseconds{0}; !m_status && waited < limit; waited += Tick) {
-            int status = 0;
-            if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
-                m_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            } else {
-                std::this_thread::sleep_for(Tick);
-            }
-        }
+        waitUntil(
+            [this] {
+                int status = 0;
+                if (!m_status && waitpid(m_pid, &status, WNOHANG) == m_pid) {
+                    m_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+                }
+                return m_status.has_value();
+            },
+            limit);
         return m_status;
     }
 
@@ -237,13 +249,10 @@ inline Window findMappedWindow(Display* display, const std::string& name)
     return found;
 }
 
-inline Window waitForWindow(Display* display, seconds limit)
+inline Window waitForWindow(Display* display, milliseconds limit = patience())
 {
     Window window = 0;
-    for (auto waited = milliseconds{0}; window == 0 && waited < limit; waited += Tick) {
-        std::this_thread::sleep_for(Tick);
-        window = findMappedWindow(display, Caption);
-    }
+    waitUntil([&] { return (window = findMappedWindow(display, Caption)) != 0; }, limit);
     return window;
 }
 
@@ -261,31 +270,12 @@ inline void requestClose(Display* display, Window window)
     XFlush(display);
 }
 
-inline void pressKey(Display* display, KeySym symbol, bool shift = false)
+inline void pressKey(Display* display, KeySym symbol)
 {
-    const KeyCode shiftCode = XKeysymToKeycode(display, XK_Shift_L);
     const KeyCode code = XKeysymToKeycode(display, symbol);
-    if (shift) {
-        XTestFakeKeyEvent(display, shiftCode, True, CurrentTime);
-    }
     XTestFakeKeyEvent(display, code, True, CurrentTime);
     XTestFakeKeyEvent(display, code, False, CurrentTime);
-    if (shift) {
-        XTestFakeKeyEvent(display, shiftCode, False, CurrentTime);
-    }
     XSync(display, False);
-}
-
-// Waits until the condition holds, or the time is up; says whether it held.
-inline bool waitUntil(const std::function<bool()>& condition, milliseconds limit)
-{
-    for (auto waited = milliseconds{0}; waited < limit; waited += Tick) {
-        if (condition()) {
-            return true;
-        }
-        std::this_thread::sleep_for(Tick);
-    }
-    return condition();
 }
 
 // Whether a pick list of the window shows any row: what lies inside its frame is not all of one
