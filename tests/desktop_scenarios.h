@@ -207,8 +207,11 @@ TYPED_TEST_P(GameScenario, RestartInMidGameAndOnlyForButtonZero)
     EXPECT_FALSE(this->anySelection());
     EXPECT_EQ(this->feedback(), "");
     EXPECT_EQ(window.focus(), Control::Battles);
-    // The task statement does not come back, and the key stays as it was.
+    // Again on a fresh game: still each row once, the task statement does not come back, and the
+    // key stays as it was.
     window.command1Click(0);
+    EXPECT_EQ(window.rows(list1::BattlePicks), SortedBattles);
+    EXPECT_EQ(window.rows(list1::CommanderPicks), SortedCommanders);
     EXPECT_EQ(this->feedback(), "");
     for (const auto& [list, rows] : KeyLists) {
         EXPECT_EQ(window.rows(list), rows) << list;
