@@ -31,23 +31,20 @@ void playFullGameAndRestart(Display* display, Window window)
     std::vector<std::string> battles = SortedBattles;
     std::vector<std::string> commanders = SortedCommanders;
 
-    pressKey(display, XK_Tab);
     for (const KeyRow& row : AnswerKey) {
         const auto battle = std::find(battles.begin(), battles.end(), row.battle);
-        moveCursorTo(display, static_cast<std::size_t>(battle - battles.begin()));
-        pressKey(display, XK_space);
-        pressKey(display, XK_Tab);
         const auto commander = std::find(commanders.begin(), commanders.end(), row.commander);
-        moveCursorTo(display, static_cast<std::size_t>(commander - commanders.begin()));
+        choosePair(display, static_cast<std::size_t>(battle - battles.begin()),
+            static_cast<std::size_t>(commander - commanders.begin()));
         pressKey(display, XK_Return);
         battles.erase(battle);
         commanders.erase(commander);
-        // The verdict took the focus; Tab leads back to the battles.
-        pressKey(display, XK_Tab);
     }
     EXPECT_TRUE(listsShow(display, window, false)) << "ten pairs leave rows in the lists";
-    pressKey(display, XK_Tab);
-    pressKey(display, XK_Tab);
+    // The verdict has the focus: Tab leads on to the battles, the commanders, the button.
+    for (int control = 0; control < 3; ++control) {
+        pressKey(display, XK_Tab);
+    }
     pressKey(display, XK_space);
     EXPECT_TRUE(listsShow(display, window, true)) << "the restart leaves the lists empty";
 }

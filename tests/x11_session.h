@@ -314,4 +314,15 @@ inline void moveCursorTo(Display* display, std::size_t row)
     }
 }
 
+// From the feedback box: Tab to the battles, Space on a row, Tab to the commanders and the cursor
+// on a row there, each row counted from the top. The Enter that judges the pair is the caller's.
+inline void choosePair(Display* display, std::size_t battle, std::size_t commander)
+{
+    pressKey(display, XK_Tab);
+    moveCursorTo(display, battle);
+    pressKey(display, XK_space);
+    pressKey(display, XK_Tab);
+    moveCursorTo(display, commander);
+}
+
 } // namespace bitki::test
