@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -38,24 +37,12 @@ TEST(Content, AnswerKeyIsExact)
         {"Битка при Дойран", "ген. Владимир Вазов"},
         {"Битка при Върбишки проход", "хан Крум"},
     };
+    // Every name differs from the others of its column: at most one key row can match a pair.
     ASSERT_EQ(AnswerKey.size(), expected.size());
-    std::set<std::string_view> battles;
-    std::set<std::string_view> commanders;
-    int longestBattle = 0;
-    int longestCommander = 0;
     for (std::size_t i = 0; i < AnswerKey.size(); ++i) {
         EXPECT_EQ(AnswerKey[i].battle, expected[i].first) << "row " << i;
         EXPECT_EQ(AnswerKey[i].commander, expected[i].second) << "row " << i;
-        battles.insert(AnswerKey[i].battle);
-        commanders.insert(AnswerKey[i].commander);
-        longestBattle = std::max(longestBattle, codePoints(AnswerKey[i].battle));
-        longestCommander = std::max(longestCommander, codePoints(AnswerKey[i].commander));
     }
-    // Unique names: at most one key row can match a pair.
-    EXPECT_EQ(battles.size(), AnswerKey.size());
-    EXPECT_EQ(commanders.size(), AnswerKey.size());
-    EXPECT_EQ(longestBattle, 27);
-    EXPECT_EQ(longestCommander, 21);
 }
 
 struct ParagraphRule {
@@ -94,7 +81,6 @@ TEST(Content, ParagraphsAreSingleLinesOfTheRightSizeAndOpening)
 
 TEST(Content, TaskStatementIsFifteenCrLfLines)
 {
-    EXPECT_EQ(codePoints(TaskStatement), 597);
     const auto lines = splitCrLf(TaskStatement);
     ASSERT_EQ(lines.size(), 15U);
     EXPECT_EQ(lines[0], "Да се състави проект представящ междупредметна връзка История и Информатика.");
@@ -115,7 +101,6 @@ TEST(Content, TaskStatementIsFifteenCrLfLines)
 
 TEST(Content, AphorismIsExact)
 {
-    EXPECT_EQ(codePoints(Aphorism), 118);
     const auto lines = splitCrLf(Aphorism);
     const std::vector<std::string> expected{
         "Неприятното в това да си първият, направил нещо по ",
@@ -128,9 +113,7 @@ TEST(Content, AphorismIsExact)
 TEST(Content, VerdictWords)
 {
     EXPECT_EQ(VerdictRight, "Вярно: ");
-    EXPECT_EQ(codePoints(VerdictRight), 7);
     EXPECT_EQ(VerdictWrong, "Грешка: ");
-    EXPECT_EQ(codePoints(VerdictWrong), 8);
 }
 
 TEST(Content, DesignTimeContentFillsKeyListsAndTextBoxesOnly)

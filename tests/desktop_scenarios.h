@@ -95,18 +95,21 @@ protected:
         ASSERT_EQ(cursorRow(list), row);
     }
 
-    // A right pair and then a wrong one, each picked in the given order; one pick alone is not judged.
+    // A pair clicked in the given order; one pick alone is not judged.
+    void choose(std::string_view battle, std::string_view commander, bool commanderFirst)
+    {
+        const std::string before = feedback();
+        window.click(
+            commanderFirst ? list1::CommanderPicks : list1::BattlePicks, commanderFirst ? commander : battle);
+        EXPECT_EQ(feedback(), before) << "one pick alone";
+        window.click(
+            commanderFirst ? list1::BattlePicks : list1::CommanderPicks, commanderFirst ? battle : commander);
+    }
+
+    // A right pair and then a wrong one, each picked in the given order.
     void rightThenWrong(bool commanderFirst)
     {
-        const auto choose = [&](std::string_view battle, std::string_view commander) {
-            const std::string before = feedback();
-            window.click(commanderFirst ? list1::CommanderPicks : list1::BattlePicks,
-                commanderFirst ? commander : battle);
-            EXPECT_EQ(feedback(), before) << "one pick alone";
-            window.click(commanderFirst ? list1::BattlePicks : list1::CommanderPicks,
-                commanderFirst ? battle : commander);
-        };
-        choose("Битка при Ахелой", "цар Симеон");
+        choose("Битка при Ахелой", "цар Симеон", commanderFirst);
         EXPECT_EQ(feedback(), right(AnswerKey[3]));
         Rows battles = SortedBattles;
         battles.erase(battles.begin() + 1);
@@ -120,7 +123,7 @@ protected:
         EXPECT_EQ(window.focus(), Control::Feedback);
         EXPECT_EQ(window.verdictInHand(), "Вярно: Битка при Ахелой цар Симеон");
 
-        choose("Битка при Адрианопол", "хан Крум");
+        choose("Битка при Адрианопол", "хан Крум", commanderFirst);
         EXPECT_EQ(feedback(), verdict(VerdictWrong, "Битка при Адрианопол", "хан Крум"));
         EXPECT_EQ(window.rows(list1::BattlePicks).size(), 8U);
         EXPECT_EQ(window.rows(list1::CommanderPicks).size(), 8U);
@@ -164,10 +167,7 @@ TYPED_TEST_P(GameScenario, FullGamesThenClicksOnEmptyListsThenRestart)
     for (const bool commanderFirst : {false, true}) {
         for (const KeyRow& row : AnswerKey) {
             const std::size_t before = window.rows(list1::BattlePicks).size();
-            window.click(commanderFirst ? list1::CommanderPicks : list1::BattlePicks,
-                commanderFirst ? row.commander : row.battle);
-            window.click(commanderFirst ? list1::BattlePicks : list1::CommanderPicks,
-                commanderFirst ? row.battle : row.commander);
+            this->choose(row.battle, row.commander, commanderFirst);
             EXPECT_EQ(this->feedback(), right(row));
             EXPECT_EQ(window.rows(list1::BattlePicks).size(), before - 1);
             EXPECT_EQ(window.rows(list1::CommanderPicks).size(), before - 1);
