@@ -123,10 +123,12 @@ public:
     std::string play(const Action& action)
     {
         QWindow* window = m_form->windowHandle();
+        if (action.kind == Action::Press || action.kind == Action::Click
+            || action.kind == Action::DoubleClick) {
+            pressAt(action.point);
+        }
         switch (action.kind) {
         case Action::Press:
-            m_pressedOnButton = widgetAt(action.point) == m_form->command1();
-            pressAt(action.point);
             QTest::mousePress(window, Qt::LeftButton, {}, action.point);
             m_buttonDown = true;
             break;
@@ -136,14 +138,10 @@ public:
             m_buttonDown = false;
             break;
         case Action::Click:
-            m_pressedOnButton = widgetAt(action.point) == m_form->command1();
-            pressAt(action.point);
             QTest::mouseClick(window, Qt::LeftButton, {}, action.point);
             releaseAt(action.point);
             break;
         case Action::DoubleClick:
-            m_pressedOnButton = widgetAt(action.point) == m_form->command1();
-            pressAt(action.point);
             QTest::mouseDClick(window, Qt::LeftButton, {}, action.point);
             // The second press lands on whatever row the first one left under the pointer; it
             // cannot complete a pair, since a judged pair leaves no pick behind.
@@ -179,8 +177,10 @@ private:
         return std::nullopt;
     }
 
+    // What a press does in the model: it takes the row under it, and arms the button under it.
     void pressAt(QPoint point)
     {
+        m_pressedOnButton = widgetAt(point) == m_form->command1();
         if (const auto row = rowAt(point)) {
             m_model.pick(row->first, row->second);
         }
