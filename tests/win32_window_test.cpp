@@ -510,32 +510,22 @@ TEST(Win32Program, StartsShowsItsWindowAndClosesCleanly)
                   &startup, &process),
         FALSE)
         << GetLastError();
-    struct Search {
-        DWORD processId;
-        std::wstring caption;
-        HWND found = nullptr;
-    } search{process.dwProcessId, toUtf16(design::Caption)};
-    for (int wait = 0; wait < 200 && search.found == nullptr; ++wait) {
+    // Its own window, shown with the caption: this test's windows are gone by now.
+    const std::wstring caption = toUtf16(design::Caption);
+    HWND found = nullptr;
+    for (int wait = 0; wait < 200 && found == nullptr; ++wait) {
         Sleep(50);
-        EnumWindows(
-            [](HWND window, LPARAM context) -> BOOL {
-                auto& wanted = *reinterpret_cast<Search*>(context);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                std::wstring caption(256, L'\0');
-                caption.resize(static_cast<std::size_t>(GetWindowTextW(window, caption.data(), 256)));
-                if (owner == wanted.processId && caption == wanted.caption
-                    && IsWindowVisible(window) != FALSE) {
-                    wanted.found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        found = FindWindowW(nullptr, caption.c_str());
+        DWORD owner = 0;
+        if (found != nullptr
+            && (GetWindowThreadProcessId(found, &owner) == 0 || owner != process.dwProcessId
+                || IsWindowVisible(found) == FALSE)) {
+            found = nullptr;
+        }
     }
-    EXPECT_NE(search.found, nullptr);
-    if (search.found != nullptr) {
-        PostMessageW(search.found, WM_CLOSE, 0, 0);
+    EXPECT_NE(found, nullptr);
+    if (found != nullptr) {
+        PostMessageW(found, WM_CLOSE, 0, 0);
     }
     const bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
     if (!ended) {
