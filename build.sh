@@ -25,7 +25,7 @@ build_dir=$(realpath "$build_dir")
 run_packages=(cmake g++ ninja-build qt6-base-dev fonts-liberation)
 # What the tests, the static checks and the Windows build add.
 test_packages=(
-    libgtest-dev libicu-dev
+    libgtest-dev libicu-dev libatspi2.0-dev
     xvfb xauth libx11-dev libxtst-dev libxdamage-dev fonts-dejavu-core
     desktop-file-utils appstream dpkg-dev file lintian
     valgrind strace clang-format clang-tidy cppcheck debootstrap
