@@ -4,9 +4,7 @@
 'use strict';
 
 const assert = require('node:assert/strict');
-const {spawn} = require('node:child_process');
 const fs = require('node:fs');
-const net = require('node:net');
 const os = require('node:os');
 const path = require('node:path');
 const {pathToFileURL} = require('node:url');
@@ -138,15 +136,12 @@ class WebKitTab {
 
   static async launch() {
     const {Builder} = need('selenium-webdriver');
-    const port = await new Promise((resolve) => {
-      const server = net.createServer().listen(0, '127.0.0.1', () => {
-        const free = server.address().port;
-        server.close(() => resolve(free));
-      });
-    });
-    const server = spawn(process.env.BITKI_WEBKIT_DRIVER, [`--port=${port}`], {stdio: 'ignore'});
-    const session = () => new Builder()
-      .usingServer(`http://127.0.0.1:${port}`)
+    const {DriverService} = need('selenium-webdriver/remote');
+    const port = await need('selenium-webdriver/net/portprober').findFreePort();
+    // The service starts the driver and waits until it answers.
+    const service = new DriverService(process.env.BITKI_WEBKIT_DRIVER, {port, args: [`--port=${port}`], loopback: true});
+    const driver = await new Builder()
+      .usingServer(await service.start(10000))
       .withCapabilities({
         'browserName': 'MiniBrowser',
         // A page's loading is the test's to wait for: some tests act while it loads.
@@ -154,21 +149,11 @@ class WebKitTab {
         'webkitgtk:browserOptions': {binary: process.env.BITKI_MINIBROWSER, args: ['--automation']},
       })
       .build();
-    let driver;
-    // The server takes a moment to listen.
-    for (let tries = 1; !driver; ++tries) {
-      driver = await session().catch(async (error) => {
-        if (tries === 40) {
-          throw error;
-        }
-        await new Promise((resolve) => setTimeout(resolve, 250));
-      });
-    }
     return {
       driver,
       close: async () => {
         await driver.quit().catch(() => {});
-        server.kill();
+        await service.kill();
       },
     };
   }
