@@ -12,6 +12,7 @@
 #include "x11_session.h"
 
 #include <functional>
+#include <iterator>
 #include <map>
 #include <memory>
 

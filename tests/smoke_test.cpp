@@ -9,6 +9,8 @@
 #include <functional>
 #include <regex>
 
+#include <unistd.h>
+
 namespace bitki::test {
 namespace {
 

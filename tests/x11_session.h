@@ -6,27 +6,22 @@
 #include "design.h"
 #include "fitting.h"
 
+#include <QProcess>
+#include <QProcessEnvironment>
+
 #include <gtest/gtest.h>
 
-// After gtest: Xlib defines macros (None, Status) that clash with its names.
+// After Qt and gtest: Xlib defines macros (None, Status) that clash with their names.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <array>
 #include <chrono>
-#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -92,43 +87,29 @@ public:
 
     explicit Program(const Options& options)
     {
-        std::vector<std::string> arguments = options.launcher;
-        arguments.insert(arguments.end(), options.command.begin(), options.command.end());
-        std::vector<char*> argv;
-        std::transform(arguments.begin(), arguments.end(), std::back_inserter(argv),
-            // cppcheck-suppress constParameterReference ; argv and environ want char*
-            [](std::string& argument) { return argument.data(); });
-        argv.push_back(nullptr);
-
-        std::vector<char*> environment;
-        for (char** entry = environ; *entry != nullptr; ++entry) {
-            const std::string_view variable(*entry);
-            const bool dropped = std::any_of(options.unset.begin(), options.unset.end(),
-                [&](const std::string& name) { return variable.starts_with(name + "="); });
-            if (!dropped) {
-                environment.push_back(*entry);
+        QStringList arguments;
+        for (const auto* part : {&options.launcher, &options.command}) {
+            for (const std::string& argument : *part) {
+                arguments.append(QString::fromStdString(argument));
             }
         }
-        m_set = options.set;
-        std::transform(m_set.begin(), m_set.end(), std::back_inserter(environment),
-            // cppcheck-suppress constParameterReference ; argv and environ want char*
-            [](std::string& variable) { return variable.data(); });
-        environment.push_back(nullptr);
-
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        std::array<int, 2> errorPipe{-1, -1};
-        if (options.captureErrors && pipe2(errorPipe.data(), O_CLOEXEC) == 0) {
-            posix_spawn_file_actions_adddup2(&actions, errorPipe[1], STDERR_FILENO);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const std::string& name : options.unset) {
+            environment.remove(QString::fromStdString(name));
         }
-        if (posix_spawnp(&m_pid, argv[0], &actions, nullptr, argv.data(), environment.data()) != 0) {
-            m_pid = -1;
+        for (const std::string& variable : options.set) {
+            const std::size_t equals = variable.find('=');
+            environment.insert(QString::fromStdString(variable.substr(0, equals)),
+                QString::fromStdString(variable.substr(equals + 1)));
         }
-        posix_spawn_file_actions_destroy(&actions);
-        if (errorPipe[1] >= 0) {
-            close(errorPipe[1]);
-            m_errors = errorPipe[0];
-        }
+        m_process.setProcessEnvironment(environment);
+        // Output goes where the test's goes, as a user's terminal would show it.
+        m_process.setProcessChannelMode(
+            options.captureErrors ? QProcess::ForwardedOutputChannel : QProcess::ForwardedChannels);
+        m_process.setInputChannelMode(QProcess::ForwardedInputChannel);
+        const QString program = arguments.takeFirst();
+        m_process.start(program, arguments);
+        m_started = m_process.waitForStarted();
     }
 
     Program(const Program&) = delete;
@@ -136,50 +117,38 @@ public:
 
     ~Program()
     {
-        if (m_pid > 0 && !m_status) {
+        if (m_started && !m_status) {
             // Asked first, so that it can end its own children.
-            kill(m_pid, SIGTERM);
-            if (!wait(seconds{3})) {
-                kill(m_pid, SIGKILL);
-                waitpid(m_pid, nullptr, 0);
+            m_process.terminate();
+            if (!m_process.waitForFinished(3000)) {
+                m_process.kill();
+                m_process.waitForFinished();
             }
-        }
-        if (m_errors >= 0) {
-            close(m_errors);
         }
     }
 
-    bool started() const { return m_pid > 0; }
+    bool started() const { return m_started; }
 
-    // The exit status once the process has ended, or nothing if it outlives the wait.
+    // The exit status once the process has ended (128 and the signal if one ended it), or nothing
+    // if it outlives the wait.
     std::optional<int> wait(milliseconds limit = patience())
     {
-        waitUntil(
-            [this] {
-                int status = 0;
-                if (!m_status && waitpid(m_pid, &status, WNOHANG) == m_pid) {
-                    m_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-                }
-                return m_status.has_value();
-            },
-            limit);
+        if (m_started && !m_status && m_process.waitForFinished(static_cast<int>(limit.count()))) {
+            m_status = m_process.exitCode() + (m_process.exitStatus() == QProcess::CrashExit ? 128 : 0);
+        }
         return m_status;
     }
 
-    std::string errors() const
+    // What it wrote to its standard error, once it has ended.
+    std::string errors()
     {
-        std::string output;
-        char buffer[4096];
-        for (ssize_t n = 0; m_errors >= 0 && (n = read(m_errors, buffer, sizeof buffer)) > 0;) {
-            output.append(buffer, static_cast<std::size_t>(n));
-        }
-        return output;
+        wait();
+        return m_process.readAllStandardError().toStdString();
     }
 
 private:
-    std::vector<std::string> m_set;
-    pid_t m_pid = -1;
-    int m_errors = -1;
+    QProcess m_process;
+    bool m_started = false;
     std::optional<int> m_status;
 };
 
