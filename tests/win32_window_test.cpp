@@ -374,57 +374,47 @@ TEST_F(Win32Window, NeverSmallerThanDesigned)
 // win32_two_screens.sh runs it on two screens; elsewhere there is one, and nothing to see.
 TEST_F(Win32Window, GrowsOnTheScreenItStandsOn)
 {
-    struct Screen {
-        HMONITOR handle;
-        MONITORINFO info;
-    };
-    std::vector<Screen> screens;
-    EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR monitor, HDC, LPRECT, LPARAM found) -> BOOL {
-            Screen screen{monitor, {}};
-            screen.info.cbSize = sizeof screen.info;
-            GetMonitorInfoW(monitor, &screen.info);
-            reinterpret_cast<std::vector<Screen>*>(found)->push_back(screen);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&screens));
-    if (screens.size() < 2) {
+    if (const int screens = GetSystemMetrics(SM_CMONITORS); screens < 2) {
         if (std::getenv("BITKI_TWO_SCREENS") != nullptr) {
-            FAIL() << "Wine sees " << screens.size() << " screen(s)";
+            FAIL() << "Wine sees " << screens << " screen(s)";
         }
         GTEST_SKIP() << "one screen";
     }
-    const auto primary = std::find_if(screens.begin(), screens.end(),
-        [](const Screen& screen) { return (screen.info.dwFlags & MONITORINFOF_PRIMARY) != 0; });
-    ASSERT_NE(primary, screens.end());
-    const Screen& laptop = *primary;
-    const Screen& projector = primary == screens.begin() ? screens[1] : screens[0];
-    if (EqualRect(&laptop.info.rcMonitor, &projector.info.rcMonitor) != FALSE) {
+    const auto info = [](HMONITOR screen) {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        GetMonitorInfoW(screen, &info);
+        return info;
+    };
+    // The laptop's screen is the primary, at the origin; the projector stands to its right.
+    const MONITORINFO laptop = info(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY));
+    const HMONITOR projector
+        = MonitorFromPoint({laptop.rcMonitor.right, laptop.rcMonitor.top}, MONITOR_DEFAULTTONULL);
+    if (projector == nullptr) {
         // Wine 10 without RandR places every Xinerama screen where the first one is: only there,
         // as win32_two_screens.sh says, is that no failure of the test's setup.
         if (std::getenv("BITKI_WINE_STACKS_SCREENS") == nullptr) {
-            FAIL() << "both screens at the same place";
+            FAIL() << "no screen to the right of the primary one";
         }
         GTEST_SKIP() << "this Wine puts both screens at the same place";
     }
 
     // Past the laptop screen's right edge, where only the projector shows it.
-    SetWindowPos(form->window(), nullptr, laptop.info.rcMonitor.right + 20, projector.info.rcWork.top + 40, 0,
-        0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(form->window(), nullptr, laptop.rcMonitor.right + 20, info(projector).rcWork.top + 40, 0, 0,
+        SWP_NOSIZE | SWP_NOZORDER);
     pump();
-    ASSERT_EQ(MonitorFromWindow(form->window(), MONITOR_DEFAULTTONEAREST), projector.handle);
+    ASSERT_EQ(MonitorFromWindow(form->window(), MONITOR_DEFAULTTONEAREST), projector);
     SetFocus(form->list1(list1::BattlePicks));
     for (int step = 0; step < 12; ++step) {
         window.press(Key::ZoomInEquals);
     }
     RECT frame{};
     GetWindowRect(form->window(), &frame);
-    const RECT& laptopArea = laptop.info.rcWork;
+    const RECT& laptopArea = laptop.rcWork;
     EXPECT_TRUE(frame.right - frame.left > laptopArea.right - laptopArea.left
         || frame.bottom - frame.top > laptopArea.bottom - laptopArea.top)
         << frame.right - frame.left << " x " << frame.bottom - frame.top;
-    EXPECT_EQ(MonitorFromWindow(form->window(), MONITOR_DEFAULTTONEAREST), projector.handle);
+    EXPECT_EQ(MonitorFromWindow(form->window(), MONITOR_DEFAULTTONEAREST), projector);
     EXPECT_TRUE(window.withinWorkArea())
         << frame.left << "," << frame.top << " " << frame.right << "," << frame.bottom;
 }
