@@ -1,12 +1,11 @@
 // Checks the installed tree and the Debian package as a desktop and a package manager see them.
 
+#include <QFile>
+#include <QProcess>
+
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -21,28 +20,20 @@ struct Outcome {
     std::string output;
 };
 
+// A shell command's exit status and what it wrote, both streams as one.
 Outcome run(const std::string& command)
 {
-    Outcome result{-1, {}};
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
-    char buffer[4096];
-    for (std::size_t n = 0; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-        result.output.append(buffer, n);
-    }
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    QProcess shell;
+    shell.setProcessChannelMode(QProcess::MergedChannels);
+    shell.start(QStringLiteral("sh"), {QStringLiteral("-c"), QString::fromStdString(command)});
+    const bool ended = shell.waitForFinished(-1) && shell.exitStatus() == QProcess::NormalExit;
+    return {ended ? shell.exitCode() : -1, shell.readAll().toStdString()};
 }
 
 std::string read(const fs::path& path)
 {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
+    QFile file(QString::fromStdString(path.string()));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
 // The value of a key in the main group of a desktop entry.
