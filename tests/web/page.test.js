@@ -17,18 +17,9 @@ async function axeViolations(tab) {
   return violations.map((violation) => `${violation.id}: ${violation.nodes.map((node) => node.target).join(' ')}`);
 }
 
-function find(node, predicate) {
-  if (predicate(node)) {
-    return node;
-  }
-  for (const child of node.children || []) {
-    const found = find(child, predicate);
-    if (found) {
-      return found;
-    }
-  }
-  return undefined;
-}
+// The first node of an accessibility tree, depth first, that the predicate holds for.
+const nodes = (node) => [node, ...(node.children || []).flatMap(nodes)];
+const find = (root, predicate) => nodes(root).find(predicate);
 
 test('accessibility: axe finds nothing', async () => {
   for (const size of [{width: 800, height: 600}, {width: 360, height: 640, touch: true}]) {
