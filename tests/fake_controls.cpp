@@ -151,13 +151,6 @@ void FakeText::Text(std::string_view text)
     m_writes.emplace_back(text);
 }
 
-FakeControls::FakeControls()
-    : List1{{{list1::BattlePicks, true, journal}, {list1::CommanderPicks, true, journal},
-        {list1::KeyBattles, false, journal}, {list1::KeyCommanders, false, journal},
-        {list1::KeyDescriptions, false, journal}}}
-{
-}
-
 FakeForm::FakeForm(bool loaded)
     : quiz(bind())
 {

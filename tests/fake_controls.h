@@ -54,13 +54,14 @@ private:
 
 // The window's controls in memory: the pick lists sort their rows, the key lists keep theirs in order.
 struct FakeControls {
-    FakeControls();
     FormControls bind() { return BindControls(List1, Text1); }
     // What a user's selection of the row holding this text does to a list.
     void select(int list, std::string_view text);
 
     Journal journal;
-    std::array<FakeList, 5> List1;
+    std::array<FakeList, 5> List1{{{list1::BattlePicks, true, journal},
+        {list1::CommanderPicks, true, journal}, {list1::KeyBattles, false, journal},
+        {list1::KeyCommanders, false, journal}, {list1::KeyDescriptions, false, journal}}};
     std::array<FakeText, 2> Text1;
 };
 

@@ -6,6 +6,7 @@
 #include "content.h"
 #include "controls.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,7 +40,9 @@ inline const std::vector<std::pair<int, std::vector<std::string>>> KeyLists = []
 inline std::vector<std::string> RowsOf(const ListControl& list)
 {
     std::vector<std::string> rows;
-    for (Position row = 0; row < list.ListCount(); ++row) {
+    const Position count = list.ListCount();
+    rows.reserve(static_cast<std::size_t>(std::max<Position>(count, 0)));
+    for (Position row = 0; row < count; ++row) {
         rows.push_back(list.List(row));
     }
     return rows;
