@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -24,20 +23,16 @@ inline const std::vector<std::string> SortedCommanders{"ген. Васил Ку�
     "цар Иван Асен II", "цар Калоян", "цар Симеон"};
 
 // The hidden key lists, each with the answer key's column it holds in the key's order.
-using KeyList = std::pair<int, std::vector<std::string>>;
-inline const std::vector<KeyList> KeyLists = [] {
-    const auto column = [](std::string_view KeyRow::*field) {
-        std::vector<std::string> rows;
-        rows.reserve(AnswerKey.size());
-        for (const KeyRow& row : AnswerKey) {
-            rows.emplace_back(row.*field);
+inline const std::vector<std::pair<int, std::vector<std::string>>> KeyLists = [] {
+    std::vector<std::pair<int, std::vector<std::string>>> lists{
+        {list1::KeyBattles, {}}, {list1::KeyCommanders, {}}, {list1::KeyDescriptions, {}}};
+    for (const KeyRow& row : AnswerKey) {
+        for (auto& [list, rows] : lists) {
+            rows.emplace_back(list == list1::KeyBattles ? row.battle
+                    : list == list1::KeyCommanders      ? row.commander
+                                                        : row.description);
         }
-        return rows;
-    };
-    std::vector<KeyList> lists;
-    lists.emplace_back(list1::KeyBattles, column(&KeyRow::battle));
-    lists.emplace_back(list1::KeyCommanders, column(&KeyRow::commander));
-    lists.emplace_back(list1::KeyDescriptions, column(&KeyRow::description));
+    }
     return lists;
 }();
 
