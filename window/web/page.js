@@ -73,10 +73,21 @@ var bitkiPage = (function () {
     element.addEventListener('click', this.onClick.bind(this));
     element.addEventListener('focus', this.onFocus.bind(this));
     element.addEventListener('blur', this.onBlur.bind(this));
+    this.count();
   }
 
   PickList.prototype.rows = function () {
     return this.element.children;
+  };
+
+  // Every row says how many there are and where it stands: a screen reader that counted only the
+  // rows on screen, or kept the count from before a restart, would tell a pupil a wrong number.
+  PickList.prototype.count = function () {
+    var rows = this.rows();
+    for (var i = 0; i < rows.length; ++i) {
+      rows[i].setAttribute('aria-setsize', rows.length);
+      rows[i].setAttribute('aria-posinset', i + 1);
+    }
   };
 
   // Quietly: without scrolling to it or telling assistive technology.
@@ -186,6 +197,7 @@ var bitkiPage = (function () {
     option.setAttribute('aria-selected', 'false');
     option.textContent = text;
     this.element.insertBefore(option, this.rows()[row] || null);
+    this.count();
     if (this.cursor >= row) {
       ++this.cursor;
     }
@@ -197,6 +209,7 @@ var bitkiPage = (function () {
       return;
     }
     rows[row].remove();
+    this.count();
     // A row goes only when a pair is judged, as the focus leaves for the verdict: the list says
     // nothing of its new cursor row until it is entered again.
     if (this.cursor >= 0) {
@@ -319,29 +332,11 @@ var bitkiPage = (function () {
     elements[Shared.element[name]] = new PickList(byId(name), Shared.list[name]);
   });
 
-  // The page opens with the box focused, as the desktop window does. Not through autofocus: a
-  // focus that comes with a new document reaches a screen reader before the document itself, and
-  // Firefox's Orca then takes it in silently. So the box takes the focus once the document is
-  // loaded, a frame after the browser has told assistive technology of the focused document; at
-  // once where the document is not in front, since nothing is told of it until it is. Unless the
-  // user has already put the focus somewhere.
-  function focusOnOpening() {
-    if (document.readyState !== 'complete') {
-      window.addEventListener('load', focusOnOpening, {once: true});
-      return;
-    }
-    var focus = function () {
-      if (!document.activeElement || document.activeElement === document.body) {
-        feedback.element.focus();
-      }
-    };
-    if (document.hasFocus()) {
-      afterFrame(focus);
-    } else {
-      focus();
-    }
-  }
-  focusOnOpening();
+  // The page opens with the box focused, as the desktop window does: by autofocus, in the HTML.
+  // The controls stand in an element whose role is application, so that a screen reader takes that
+  // first focus as a move into a web application and speaks it (Orca otherwise took the box in
+  // silently as the place where the document starts), and keeps to its focus mode there, where
+  // the arrow keys reach the lists.
 
   var restart = byId('restart');
   function onRestart() {
