@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # How often Orca speaks the page's opening (the box's name and the task, no key pressed): opens the
 # browser edition N times in a row in each browser, both ways, through the screen reader tests of
-# a build, and counts. Not part of the default run: N × 4 openings take a few minutes. The
-# browsers' tests run only in a build configured with -DBITKI_BROWSER_ORCA=ON.
+# a build, and counts. Not part of the default run: N × 4 openings take a few minutes.
 #   tests/orca_openings.sh BUILD_FOLDER [N]
 set -uo pipefail
 build=$1

@@ -13,6 +13,7 @@
 
 // After Qt and gtest: Xlib defines macros (None, Status) that clash with their names.
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
@@ -20,6 +21,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -173,25 +175,90 @@ inline DisplayConnection openDisplay()
     return display;
 }
 
-inline std::string windowName(Display* display, Window window)
+// A property of a window as its bytes; empty where it has none.
+inline std::string windowProperty(Display* display, Window window, const char* name, Atom type)
 {
-    const Atom netWmName = XInternAtom(display, "_NET_WM_NAME", False);
-    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-    Atom type = 0;
+    Atom actualType = 0;
     int format = 0;
     unsigned long count = 0;
     unsigned long rest = 0;
     unsigned char* data = nullptr;
-    std::string name;
-    if (XGetWindowProperty(
-            display, window, netWmName, 0, 1024, False, utf8, &type, &format, &count, &rest, &data)
+    std::string bytes;
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1024, False, type,
+            &actualType, &format, &count, &rest, &data)
             == Success
         && data != nullptr) {
-        name.assign(reinterpret_cast<const char*>(data), count);
+        // Xlib hands 32-bit items as longs.
+        const std::size_t itemSize = format == 32 ? sizeof(long) : static_cast<std::size_t>(format) / 8;
+        bytes.assign(reinterpret_cast<const char*>(data), count * itemSize);
         XFree(data);
+    }
+    return bytes;
+}
+
+inline std::string windowName(Display* display, Window window)
+{
+    return windowProperty(display, window, "_NET_WM_NAME", XInternAtom(display, "UTF8_STRING", False));
+}
+
+// The name of the program whose process owns the window (by its _NET_WM_PID), as the system
+// lists it; empty where the window names no process.
+inline std::string processOf(Display* display, Window window)
+{
+    const std::string pid = windowProperty(display, window, "_NET_WM_PID", XA_CARDINAL);
+    if (pid.size() != sizeof(long)) {
+        return {};
+    }
+    long number = 0;
+    std::memcpy(&number, pid.data(), sizeof number);
+    std::string name = readFile("/proc/" + std::to_string(number) + "/comm");
+    while (!name.empty() && name.back() == '\n') {
+        name.pop_back();
     }
     return name;
 }
+
+// Gives the keyboard focus to the first top-level window that maps from now on, the moment it
+// maps, as a window manager does, and to no other window nor a second time: each focus event
+// may make a screen reader speak. Make it before the program starts.
+class FocusOnMap {
+public:
+    explicit FocusOnMap(Display* display)
+        : m_display(display)
+    {
+        XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
+        XSync(display, False);
+    }
+
+    FocusOnMap(const FocusOnMap&) = delete;
+    FocusOnMap& operator=(const FocusOnMap&) = delete;
+    ~FocusOnMap() { XSelectInput(m_display, DefaultRootWindow(m_display), NoEventMask); }
+
+    // The window that got the focus, once one has mapped; 0 if none did in time.
+    Window wait(milliseconds limit = patience())
+    {
+        waitUntil(
+            [&] {
+                while (m_focused == 0 && XPending(m_display) > 0) {
+                    XEvent event{};
+                    XNextEvent(m_display, &event);
+                    // Menus and tooltips (override-redirect) are no window a manager would focus.
+                    if (event.type == MapNotify && event.xmap.override_redirect == False) {
+                        m_focused = event.xmap.window;
+                        XSetInputFocus(m_display, m_focused, RevertToParent, CurrentTime);
+                        XSync(m_display, False);
+                    }
+                }
+                return m_focused != 0;
+            },
+            limit);
+        return m_focused;
+    }
+
+private:
+    Display* m_display;
+    Window m_focused = 0;
+};
 
 // A mapped top-level window whose title starts with the caption (a browser adds its own name).
 inline Window findMappedWindow(Display* display, const std::string& name)
