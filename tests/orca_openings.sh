@@ -18,8 +18,8 @@ for test in screen_reader_chromium_test screen_reader_chromium_link_test screen_
             heard=$((heard + 1))
         else
             other=$((other + 1))
-            printf '%s, opening %d: failed later\n%s\n' "$test" "$run" "$(tail -n 30 <<<"$log")" >&2
+            printf '%s, opening %d: failed otherwise\n%s\n' "$test" "$run" "$(tail -n 30 <<<"$log")" >&2
         fi
     done
-    echo "$test: opening heard in $heard of $runs, silent in $silent; $other failed after a heard opening"
+    echo "$test: opening heard and game played in $heard of $runs, silent in $silent, failed otherwise in $other"
 done
