@@ -12,8 +12,8 @@
 #include <gtest/gtest.h>
 
 // After Qt and gtest: Xlib defines macros (None, Status) that clash with their names.
-#include <X11/Xlib.h>
 #include <X11/Xatom.h>
+#include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>

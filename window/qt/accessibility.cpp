@@ -6,11 +6,16 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QListWidget>
+#include <QPersistentModelIndex>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QWidget>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace bitki {
 
@@ -164,6 +169,178 @@ private:
     TextBox& box() const { return *static_cast<TextBox*>(widget()); }
 };
 
+// One row of a pick list: named by its text, selected when picked, focused under the cursor, and
+// invisible while scrolled out of the list's sight.
+class ListRowAccessible final : public QAccessibleInterface {
+public:
+    ListRowAccessible(QListWidget* list, const QModelIndex& index)
+        : m_list(list)
+        , m_index(index)
+    {
+    }
+
+    bool isValid() const override { return !m_list.isNull() && m_index.isValid(); }
+    const QPersistentModelIndex& index() const { return m_index; }
+
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return isValid() ? m_list->window()->windowHandle() : nullptr; }
+    QAccessibleInterface* parent() const override
+    {
+        return isValid() ? QAccessible::queryAccessibleInterface(m_list.data()) : nullptr;
+    }
+    QAccessibleInterface* focusChild() const override { return nullptr; }
+    QAccessibleInterface* childAt(int /*x*/, int /*y*/) const override { return nullptr; }
+    QAccessibleInterface* child(int /*index*/) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface* /*child*/) const override { return -1; }
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
+    void setText(QAccessible::Text /*kind*/, const QString& /*text*/) override {}
+
+    QString text(QAccessible::Text kind) const override
+    {
+        return isValid() && kind == QAccessible::Name ? m_index.data().toString() : QString();
+    }
+
+    QRect rect() const override
+    {
+        if (!isValid()) {
+            return {};
+        }
+        const QRect row = m_list->visualRect(m_index);
+        return {m_list->viewport()->mapToGlobal(row.topLeft()), row.size()};
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        if (!isValid()) {
+            state.invalid = true;
+            return state;
+        }
+        state.invisible = !QRect(m_list->mapToGlobal(QPoint()), m_list->size()).intersects(rect());
+        state.selectable = true;
+        state.focusable = true;
+        state.selected = m_list->selectionModel()->isSelected(m_index);
+        state.focused = m_list->currentIndex() == m_index;
+        return state;
+    }
+
+private:
+    QPointer<QListWidget> m_list;
+    QPersistentModelIndex m_index;
+};
+
+// A pick list with its rows. Where the toolkit can say so (Qt 6.8 on), it also says how many rows
+// it has: Orca 48 counts a list's rows from that, and otherwise only the rows in sight, so it told
+// a pupil of 7 rows in a list of 10.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+using ListAttributes = QAccessibleAttributesInterface;
+#else
+struct ListAttributes {};
+#endif
+
+class ListBoxAccessible final : public QAccessibleWidget, public ListAttributes {
+public:
+    explicit ListBoxAccessible(QListWidget* list)
+        : QAccessibleWidget(list, QAccessible::List)
+    {
+    }
+
+    ListBoxAccessible(const ListBoxAccessible&) = delete;
+    ListBoxAccessible& operator=(const ListBoxAccessible&) = delete;
+    ListBoxAccessible(ListBoxAccessible&&) = delete;
+    ListBoxAccessible& operator=(ListBoxAccessible&&) = delete;
+
+    ~ListBoxAccessible() override
+    {
+        for (const auto& row : m_rows) {
+            QAccessible::deleteAccessibleInterface(row.second);
+        }
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        if (type == QAccessible::AttributesInterface) {
+            return static_cast<QAccessibleAttributesInterface*>(this);
+        }
+#endif
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    int childCount() const override
+    {
+        return list().count();
+    }
+
+    // The same interface for a row as long as the row stays; the toolkit's events name rows by
+    // their number, and this is where they are found.
+    QAccessibleInterface* child(int index) const override
+    {
+        if (index < 0 || index >= list().count()) {
+            return nullptr;
+        }
+        std::erase_if(m_rows, [](const std::pair<QPersistentModelIndex, QAccessible::Id>& row) {
+            if (row.first.isValid()) {
+                return false;
+            }
+            QAccessible::deleteAccessibleInterface(row.second);
+            return true;
+        });
+        const QModelIndex wanted = list().model()->index(index, 0);
+        for (const auto& row : m_rows) {
+            if (row.first == wanted) {
+                return QAccessible::accessibleInterface(row.second);
+            }
+        }
+        auto* row = new ListRowAccessible(&list(), wanted);
+        m_rows.emplace_back(row->index(), QAccessible::registerAccessibleInterface(row));
+        return row;
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        const auto* row = dynamic_cast<const ListRowAccessible*>(child);
+        return row != nullptr && row->isValid() && row->parent() == this ? row->index().row() : -1;
+    }
+
+    QAccessibleInterface* childAt(int x, int y) const override
+    {
+        const QModelIndex at = list().indexAt(list().viewport()->mapFromGlobal(QPoint(x, y)));
+        return at.isValid() ? child(at.row()) : nullptr;
+    }
+
+    QAccessibleInterface* focusChild() const override
+    {
+        return list().hasFocus() ? child(list().currentRow()) : nullptr;
+    }
+
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QList<QAccessible::Attribute> attributeKeys() const override
+    {
+        return {QAccessible::Attribute::Custom};
+    }
+
+    QVariant attributeValue(QAccessible::Attribute key) const override
+    {
+        if (key != QAccessible::Attribute::Custom) {
+            return {};
+        }
+        return QVariant::fromValue(QHash<QString, QString>{
+            { QStringLiteral("setsize"),
+                QString::number(list().count()) }});
+    }
+#endif
+
+private:
+    QListWidget& list() const
+    {
+        return *static_cast<QListWidget*>(widget());
+    }
+
+    mutable std::vector<std::pair<QPersistentModelIndex, QAccessible::Id>> m_rows;
+};
+
 QAccessibleInterface* quizFormFactory(const QString& className, QObject* object)
 {
     if (object == nullptr || !object->isWidgetType()) {
@@ -174,6 +351,9 @@ QAccessibleInterface* quizFormFactory(const QString& className, QObject* object)
     }
     if (className == QLatin1String("bitki::TextBox")) {
         return new TextBoxAccessible(static_cast<TextBox*>(object));
+    }
+    if (className == QLatin1String("bitki::ListBox")) {
+        return new ListBoxAccessible(static_cast<QListWidget*>(object));
     }
     return nullptr;
 }
