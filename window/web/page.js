@@ -80,8 +80,8 @@ var bitkiPage = (function () {
     return this.element.children;
   };
 
-  // Every row says how many there are and where it stands: a screen reader that counted only the
-  // rows on screen, or kept the count from before a restart, would tell a pupil a wrong number.
+  // Every row says how many there are and where it stands: a screen reader that is not told counts
+  // only the rows in sight (Orca 48 said 7 of 10).
   PickList.prototype.count = function () {
     var rows = this.rows();
     for (var i = 0; i < rows.length; ++i) {
