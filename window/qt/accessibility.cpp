@@ -288,10 +288,10 @@ public:
             return true;
         });
         const QModelIndex wanted = list().model()->index(index, 0);
-        for (const auto& row : m_rows) {
-            if (row.first == wanted) {
-                return QAccessible::accessibleInterface(row.second);
-            }
+        const auto kept = std::find_if(
+            m_rows.begin(), m_rows.end(), [&](const auto& row) { return row.first == wanted; });
+        if (kept != m_rows.end()) {
+            return QAccessible::accessibleInterface(kept->second);
         }
         auto* row = new ListRowAccessible(&list(), wanted);
         m_rows.emplace_back(row->index(), QAccessible::registerAccessibleInterface(row));
