@@ -230,16 +230,41 @@ private:
     QPersistentModelIndex m_index;
 };
 
-// A pick list with its rows. Where the toolkit can say so (Qt 6.8 on), it also says how many rows
-// it has: Orca 48 counts a list's rows from that, and otherwise only the rows in sight, so it told
-// a pupil of 7 rows in a list of 10.
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-using ListAttributes = QAccessibleAttributesInterface;
+// How many rows a list has, said as its "setsize" attribute: Orca 48 counts a list's rows from
+// that, and otherwise only the rows in sight, so it told a pupil of 7 rows in a list of 10.
+class ListSize : public QAccessibleAttributesInterface {
+public:
+    QList<QAccessible::Attribute> attributeKeys() const override { return {QAccessible::Attribute::Custom}; }
+
+    QVariant attributeValue(QAccessible::Attribute key) const override
+    {
+        if (key != QAccessible::Attribute::Custom) {
+            return {};
+        }
+        return QVariant::fromValue(
+            QHash<QString, QString>{{QStringLiteral("setsize"), QString::number(rows())}});
+    }
+
+protected:
+    void* sizeInterface(QAccessible::InterfaceType type)
+    {
+        return type == QAccessible::AttributesInterface ? static_cast<QAccessibleAttributesInterface*>(this)
+                                                        : nullptr;
+    }
+    virtual int rows() const = 0;
+};
 #else
-struct ListAttributes {};
+// Qt 6.4 has no attributes to say it with (and Orca 43 counts every row).
+class ListSize {
+protected:
+    static void* sizeInterface(QAccessible::InterfaceType /*type*/) { return nullptr; }
+    virtual int rows() const = 0;
+};
 #endif
 
-class ListBoxAccessible final : public QAccessibleWidget, public ListAttributes {
+// A pick list with its rows, as the toolkit's own list shows them, and its size.
+class ListBoxAccessible final : public QAccessibleWidget, public ListSize {
 public:
     explicit ListBoxAccessible(QListWidget* list)
         : QAccessibleWidget(list, QAccessible::List)
@@ -258,20 +283,7 @@ public:
         }
     }
 
-    void* interface_cast(QAccessible::InterfaceType type) override
-    {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-        if (type == QAccessible::AttributesInterface) {
-            return static_cast<QAccessibleAttributesInterface*>(this);
-        }
-#endif
-        return QAccessibleWidget::interface_cast(type);
-    }
-
-    int childCount() const override
-    {
-        return list().count();
-    }
+    int childCount() const override { return list().count(); }
 
     // The same interface for a row as long as the row stays; the toolkit's events name rows by
     // their number, and this is where they are found.
@@ -315,28 +327,15 @@ public:
         return list().hasFocus() ? child(list().currentRow()) : nullptr;
     }
 
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    QList<QAccessible::Attribute> attributeKeys() const override
+    void* interface_cast(QAccessible::InterfaceType type) override
     {
-        return {QAccessible::Attribute::Custom};
+        void* size = sizeInterface(type);
+        return size != nullptr ? size : QAccessibleWidget::interface_cast(type);
     }
-
-    QVariant attributeValue(QAccessible::Attribute key) const override
-    {
-        if (key != QAccessible::Attribute::Custom) {
-            return {};
-        }
-        return QVariant::fromValue(QHash<QString, QString>{
-            { QStringLiteral("setsize"),
-                QString::number(list().count()) }});
-    }
-#endif
 
 private:
-    QListWidget& list() const
-    {
-        return *static_cast<QListWidget*>(widget());
-    }
+    int rows() const override { return list().count(); }
+    QListWidget& list() const { return *static_cast<QListWidget*>(widget()); }
 
     mutable std::vector<std::pair<QPersistentModelIndex, QAccessible::Id>> m_rows;
 };
