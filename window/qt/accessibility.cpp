@@ -247,10 +247,11 @@ public:
     }
 
 protected:
-    void* sizeInterface(QAccessible::InterfaceType type)
+    // This interface where it is the one asked for, else the other.
+    void* sizeInterface(QAccessible::InterfaceType type, void* other)
     {
         return type == QAccessible::AttributesInterface ? static_cast<QAccessibleAttributesInterface*>(this)
-                                                        : nullptr;
+                                                        : other;
     }
     virtual int rows() const = 0;
 };
@@ -258,7 +259,7 @@ protected:
 // Qt 6.4 has no attributes to say it with (and Orca 43 counts every row).
 class ListSize {
 protected:
-    static void* sizeInterface(QAccessible::InterfaceType /*type*/) { return nullptr; }
+    static void* sizeInterface(QAccessible::InterfaceType /*type*/, void* other) { return other; }
     virtual int rows() const = 0;
 };
 #endif
@@ -329,8 +330,7 @@ public:
 
     void* interface_cast(QAccessible::InterfaceType type) override
     {
-        void* size = sizeInterface(type);
-        return size != nullptr ? size : QAccessibleWidget::interface_cast(type);
+        return sizeInterface(type, QAccessibleWidget::interface_cast(type));
     }
 
 private:
