@@ -33,9 +33,10 @@ test_packages=(
     g++-mingw-w64-x86-64 wine wine64 fonts-wine msitools wixl
     chromium firefox-esr webkit2gtk-driver
 )
-# What the browser edition needs (terser minifies the page's scripts); node and npm only where
-# there is no node at all (a newer node from elsewhere conflicts with Debian's npm).
-web_packages=(cmake ninja-build emscripten terser)
+# What the browser edition needs (terser minifies the page's scripts, rsvg-convert draws its
+# home-screen icons); node and npm only where there is no node at all (a newer node from elsewhere
+# conflicts with Debian's npm).
+web_packages=(cmake ninja-build emscripten terser librsvg2-bin)
 command -v node >/dev/null && command -v npm >/dev/null || web_packages+=(nodejs npm)
 # What a release adds to building the editions: the package's tools, the installer's, a clock
 # stopped at the commit's time for it, and signing.

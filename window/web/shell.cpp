@@ -3,8 +3,9 @@
 // browser draws the whole picture from the HTML alone; what page.js shares with the code; the
 // page's widgets, which take input from then on; and the quiz's code with its wasm, started by
 // start.js once that picture is on the screen. The scripts come minified, the wasm and the icon
-// in base64, from the build.
+// in base64, from the build. With --manifest it writes the web app manifest in the design's colours.
 //   bitki_web_shell page.html.in style.css page.js start.js bitki_code.js wasm.b64 icon.b64 > bitki.html
+//   bitki_web_shell --manifest bitki.webmanifest.in > bitki.webmanifest
 
 #include "design.h"
 #include "feedback.h"
@@ -15,6 +16,7 @@
 #include <array>
 #include <cctype>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <iterator>
 #include <map>
@@ -55,6 +57,18 @@ std::string rgb(design::Rgb colour)
 {
     return "rgb(" + std::to_string(colour.red) + ' ' + std::to_string(colour.green) + ' '
         + std::to_string(colour.blue) + ')';
+}
+
+// As a manifest and a theme-color meta take a colour: #rrggbb.
+std::string hex(design::Rgb colour)
+{
+    constexpr std::string_view digits = "0123456789abcdef";
+    std::string text = "#";
+    for (const int part : {colour.red, colour.green, colour.blue}) {
+        text += digits.at(static_cast<std::size_t>(part / 16));
+        text += digits.at(static_cast<std::size_t>(part % 16));
+    }
+    return text;
 }
 
 // Where a control stands in the design, for the stylesheet to scale.
@@ -155,16 +169,37 @@ struct Sources {
     std::string icon;
 };
 
+using Fields = std::map<std::string, std::string, std::less<>>;
+
 // The template with every @NAME@ filled in; nothing else in it changes.
+std::optional<std::string> filled(const std::string& page, const Fields& fields)
+{
+    std::string html;
+    std::size_t at = 0;
+    for (std::size_t open = page.find('@'); open != std::string::npos; open = page.find('@', at)) {
+        const std::size_t close = page.find('@', open + 1);
+        const auto field = close == std::string::npos ? fields.end()
+                                                      : fields.find(page.substr(open + 1, close - open - 1));
+        if (field == fields.end()) {
+            std::cerr << "bitki_web_shell: the template has an unknown field at byte " << open << '\n';
+            return std::nullopt;
+        }
+        html += page.substr(at, open - at) + field->second;
+        at = close + 1;
+    }
+    return html + page.substr(at);
+}
+
 std::optional<std::string> document(const web::QuizForm& form, const Sources& sources)
 {
     const web::WebTextControl& feedback = form.text1(text1::Feedback);
     const auto text = [](design::Described control) {
         return design::AccessibleTexts.at(static_cast<std::size_t>(control));
     };
-    std::map<std::string, std::string> fields{
+    Fields fields{
         {"ICON", sources.icon},
         {"CAPTION", escaped(design::Caption)},
+        {"THEME", hex(design::WindowColour)},
         {"DESIGN", designSheet()},
         {"STYLE", replaced(sources.sheet, "@media stacked", "@media " + stackedScreens())},
         {"FEEDBACK_PLACE", placed(design::Text1Rects[text1::Feedback])},
@@ -194,21 +229,7 @@ std::optional<std::string> document(const web::QuizForm& form, const Sources& so
     for (const web::PageId& id : web::PageIds) {
         fields.emplace("id." + std::string(id.name), id.id);
     }
-    std::string html;
-    std::size_t at = 0;
-    const std::string& page = sources.page;
-    for (std::size_t open = page.find('@'); open != std::string::npos; open = page.find('@', at)) {
-        const std::size_t close = page.find('@', open + 1);
-        const auto field = close == std::string::npos ? fields.end()
-                                                      : fields.find(page.substr(open + 1, close - open - 1));
-        if (field == fields.end()) {
-            std::cerr << "bitki_web_shell: the template has an unknown field at byte " << open << '\n';
-            return std::nullopt;
-        }
-        html += page.substr(at, open - at) + field->second;
-        at = close + 1;
-    }
-    return html + page.substr(at);
+    return filled(sources.page, fields);
 }
 
 std::optional<std::string> read(const char* path)
@@ -234,9 +255,19 @@ bool fitsInScript(const std::string& code)
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string_view(argv[1]) == "--manifest") {
+        const auto manifest = read(argv[2]);
+        const auto text
+            = manifest ? filled(*manifest, {{"WINDOW", hex(design::WindowColour)}}) : std::nullopt;
+        if (!text) {
+            return 1;
+        }
+        std::cout << *text;
+        return std::cout.good() ? 0 : 1;
+    }
     if (argc != 8) {
         std::cerr << "usage: bitki_web_shell page.html.in style.css page.js start.js bitki_code.js "
-                     "wasm.b64 icon.b64\n";
+                     "wasm.b64 icon.b64\n       bitki_web_shell --manifest bitki.webmanifest.in\n";
         return 2;
     }
     Sources sources;
