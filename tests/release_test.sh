@@ -38,12 +38,12 @@ copy "$second"
 
 check "a release builds" released "$first" "$work/dist-a" TZ=UTC LC_ALL=C.UTF-8
 check "... and its path is the last line it prints" test "$(tail -n 1 "$work/dist-a.log")" = "$work/dist-a"
-check "... with the four editions, the page and SHA256SUMS" test "$(cd "$work/dist-a" && ls | tr '\n' ' ')" \
-    = "SHA256SUMS bitki-1.00.exe bitki-1.00.msi bitki.html bitki_1.00_amd64.buildinfo bitki_1.00_amd64.deb index.html "
+check "... with the four editions, the page, what a web site adds and SHA256SUMS" test "$(cd "$work/dist-a" && ls | tr '\n' ' ')" \
+    = "SHA256SUMS bitki-1.00.exe bitki-1.00.msi bitki-192.png bitki-512.png bitki-worker.js bitki.html bitki.webmanifest bitki_1.00_amd64.buildinfo bitki_1.00_amd64.deb index.html "
 record=$(cat "$work/dist-a/bitki_1.00_amd64.buildinfo")
 check "... and a record of the system it was built on" grep -qx "Build-Origin: Debian GNU/Linux" <<<"$record"
 for package in 'g\+\+-[0-9]+(-[a-z0-9-]+)?' 'g\+\+-mingw-w64-x86-64-posix' emscripten qt6-base-dev cmake ninja-build dpkg msitools \
-    wixl faketime osslsigncode nodejs terser; do
+    wixl faketime osslsigncode nodejs terser librsvg2-bin; do
     check "... and of the exact version of $package" grep -qE "^ $package \(= [^)]+\),?$" <<<"$record"
 done
 check "... which sha256sum -c passes" sh -c "cd '$work/dist-a' && sha256sum --quiet -c SHA256SUMS"

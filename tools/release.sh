@@ -68,7 +68,7 @@ buildinfo() {
     local made_by=(g++ "$(g++ -print-file-name=libstdc++.so)" /usr/include/stdio.h
         /usr/include/x86_64-linux-gnu/qt6/QtWidgets/qwidget.h cmake ninja dpkg-deb gzip
         x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-ld /usr/x86_64-w64-mingw32/include/windows.h
-        wixl msibuild faketime osslsigncode em++ node terser)
+        wixl msibuild faketime osslsigncode em++ node terser rsvg-convert)
     # emscripten runs the LLVM and binaryen it depends on, by whatever versioned names they have.
     local packages=($(dpkg-query -W -f='${Depends}' emscripten | tr ',' '\n' |
         sed -n 's/^ *\(binaryen\|clang-[0-9]*\|lld-[0-9]*\|llvm-[0-9]*\)\( .*\)\?$/\1/p'))
@@ -110,7 +110,9 @@ mkdir -p "$dist.new"
 install -m 644 "$builds/windows/desktop/windows/bitki.exe" "$dist.new/$exe"
 install -m 644 "$builds/windows/desktop/windows/bitki.msi" "$dist.new/$msi"
 install -m 644 "$builds/linux/$deb" "$dist.new/$deb"
-install -m 644 "$builds/web/window/web/bitki.html" "$dist.new/bitki.html"
+# The quiz, and what a web site needs beside it to put it on a home screen.
+site=(bitki.webmanifest bitki-192.png bitki-512.png)
+install -m 644 "$builds/web/window/web/bitki.html" "${site[@]/#/$builds/web/window/web/}" "$dist.new/"
 source /etc/os-release
 buildinfo >"$dist.new/bitki_${version}_amd64.buildinfo"
 # A package installs on the Debian it was built on and later ones: 12's on 13 too (tested).
@@ -118,7 +120,7 @@ systems="Debian $VERSION_ID"
 [[ "$ID $VERSION_ID" == "debian 12" ]] && systems="Debian 12 и 13"
 cmake -DDIST="$dist.new" -DVERSION="$version" -DHOMEPAGE="$homepage" -DSIGNED=$((${#signing[@]} > 0)) \
     -DHTML=bitki.html -DMSI="$msi" -DEXE="$exe" -DDEB="$deb" -DBUILDINFO="bitki_${version}_amd64.buildinfo" \
-    -DDEB_SYSTEMS="$systems" -P desktop/download/page.cmake
+    -DDEB_SYSTEMS="$systems" -DSITE="$(IFS=';' && echo "${site[*]}")" -P desktop/download/page.cmake
 touch -d "@$SOURCE_DATE_EPOCH" "$dist.new"/*
 (cd "$dist.new" && sha256sum --quiet -c SHA256SUMS)
 mv "$dist.new" "$dist"

@@ -1,7 +1,8 @@
-# Writes a release folder's download page and its SHA256SUMS, from the files already in it.
+# Writes a release folder's download page, the worker that keeps the quiz and that page for use
+# offline, and the folder's SHA256SUMS, from the files already in it.
 #   SOURCE_DATE_EPOCH=... cmake -DDIST=dist -DVERSION=1.00 -DHOMEPAGE=... -DSIGNED=ON|OFF
 #       -DHTML=bitki.html -DMSI=... -DEXE=... -DDEB=... -DBUILDINFO=... -DDEB_SYSTEMS="Debian 12 и 13"
-#       -P page.cmake
+#       -DSITE="bitki.webmanifest;bitki-192.png;bitki-512.png" -P page.cmake
 # The date is the source's: string(TIMESTAMP) takes SOURCE_DATE_EPOCH.
 
 # One file's entry: its link, size and SHA-256.
@@ -25,11 +26,8 @@ function(describe variable name)
 <dd>Размер: ${size} (${grouped} байта)</dd>
 <dd>SHA-256: <code class=\"sha\">${hash}</code></dd>
 </dl>" PARENT_SCOPE)
-    set(sums "${sums}${hash}  ${name}\n" PARENT_SCOPE)
 endfunction()
 
-set(sums "")
-# In the order sha256sum lists them (bytes: "-" < "." < "_"), the page last.
 describe(FILE_EXE ${EXE})
 describe(FILE_MSI ${MSI})
 describe(FILE_HTML ${HTML})
@@ -52,6 +50,29 @@ else()
 endif()
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/index.html.in ${DIST}/index.html @ONLY)
-describe(unused index.html)
-# What sha256sum -c reads: the hash, two blanks, the name.
+
+# The worker holds the hash of every file it keeps, and its cache is named by them all: each
+# release's worker differs from the one before, which is how browsers find the new release.
+set(FILES "")
+set(separator "")
+foreach(name IN ITEMS ${HTML} index.html ${SITE})
+    file(SHA256 ${DIST}/${name} hash)
+    string(APPEND FILES "${separator}\n  \"${name}\": \"${hash}\"")
+    set(separator ",")
+endforeach()
+set(FILES "{${FILES}\n}")
+string(SHA256 RELEASE "${FILES}")
+string(SUBSTRING ${RELEASE} 0 16 RELEASE)
+set(RELEASE "bitki ${VERSION} ${RELEASE}")
+configure_file(${CMAKE_CURRENT_LIST_DIR}/bitki-worker.js.in ${DIST}/bitki-worker.js @ONLY)
+
+# What sha256sum -c reads, for every file of the folder: the hash, two blanks, the name.
+file(GLOB names RELATIVE ${DIST} ${DIST}/*)
+list(REMOVE_ITEM names SHA256SUMS)
+list(SORT names)
+set(sums "")
+foreach(name IN LISTS names)
+    file(SHA256 ${DIST}/${name} hash)
+    string(APPEND sums "${hash}  ${name}\n")
+endforeach()
 file(WRITE ${DIST}/SHA256SUMS "${sums}")

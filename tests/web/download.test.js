@@ -17,20 +17,55 @@ const h = require('./harness');
 const version = process.env.BITKI_VERSION;
 const files = {html: 'bitki.html', exe: `bitki-${version}.exe`, msi: `bitki-${version}.msi`, deb: `bitki_${version}_amd64.deb`,
   buildinfo: `bitki_${version}_amd64.buildinfo`};
+// What a web site needs beside the page, from the build of the page.
+const site = ['bitki.webmanifest', 'bitki-192.png', 'bitki-512.png'];
 const dist = fs.mkdtempSync(path.join(os.tmpdir(), 'bitki-dist-'));
 const sha256 = (name) => crypto.createHash('sha256').update(fs.readFileSync(path.join(dist, name))).digest('hex');
 
+// The download page, the worker and SHA256SUMS for the files in the folder, as a release writes them.
+function release(releaseVersion) {
+  execFileSync(process.env.BITKI_CMAKE, [`-DDIST=${dist}`, `-DVERSION=${releaseVersion}`,
+    '-DHOMEPAGE=https://www.bitki.example/', '-DSIGNED=0', `-DHTML=${files.html}`, `-DMSI=${files.msi}`,
+    `-DEXE=${files.exe}`, `-DDEB=${files.deb}`, `-DBUILDINFO=${files.buildinfo}`, '-DDEB_SYSTEMS=Debian 12 и 13',
+    `-DSITE=${site.join(';')}`, '-P', process.env.BITKI_DOWNLOAD_PAGE],
+  {env: {...process.env, SOURCE_DATE_EPOCH: '1796795073'}});
+}
+
+// The folder on a web server of its own (a new origin each time, so no worker carries over). With
+// down set, the network is gone: every connection is cut.
+async function serve() {
+  const types = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.webmanifest': 'application/manifest+json',
+    '.png': 'image/png'};
+  const served = {asked: [], down: false};
+  served.server = http.createServer((request, response) => {
+    if (served.down) {
+      request.socket.destroy();
+      return;
+    }
+    served.asked.push(request.url);
+    const name = path.basename(decodeURIComponent(new URL(request.url, 'http://host').pathname)) || 'index.html';
+    const file = path.join(dist, name);
+    if (!fs.existsSync(file)) {
+      response.writeHead(404).end();
+      return;
+    }
+    response.writeHead(200, {'Content-Type': types[path.extname(name)] || 'application/octet-stream'});
+    response.end(fs.readFileSync(file));
+  });
+  await new Promise((resolve) => served.server.listen(0, '127.0.0.1', resolve));
+  served.url = `http://127.0.0.1:${served.server.address().port}/`;
+  return served;
+}
+
 let browser;
 before(async () => {
-  fs.copyFileSync(h.html, path.join(dist, files.html));
+  for (const name of [files.html, ...site]) {
+    fs.copyFileSync(path.join(path.dirname(h.html), name), path.join(dist, name));
+  }
   for (const [kind, name] of Object.entries(files).filter(([kind]) => kind !== 'html')) {
     fs.writeFileSync(path.join(dist, name), Buffer.alloc(150000 + name.length, kind));
   }
-  execFileSync(process.env.BITKI_CMAKE, [`-DDIST=${dist}`, `-DVERSION=${version}`,
-    '-DHOMEPAGE=https://www.bitki.example/', '-DSIGNED=0', `-DHTML=${files.html}`, `-DMSI=${files.msi}`,
-    `-DEXE=${files.exe}`, `-DDEB=${files.deb}`, `-DBUILDINFO=${files.buildinfo}`, '-DDEB_SYSTEMS=Debian 12 и 13',
-    '-P', process.env.BITKI_DOWNLOAD_PAGE],
-  {env: {...process.env, SOURCE_DATE_EPOCH: '1796795073'}});
+  release(version);
   browser = await h.launch();
 });
 after(async () => {
@@ -39,36 +74,25 @@ after(async () => {
 });
 
 test('SHA256SUMS: every file of the folder, as sha256sum -c reads it', () => {
-  const expected = [files.exe, files.msi, files.html, files.buildinfo, files.deb, 'index.html'].map((name) => `${sha256(name)}  ${name}\n`);
-  assert.equal(fs.readFileSync(path.join(dist, 'SHA256SUMS'), 'utf8'), expected.join(''));
+  const names = fs.readdirSync(dist).filter((name) => name !== 'SHA256SUMS').sort();
+  assert.deepEqual(names, [files.exe, files.msi, ...site.filter((name) => name.startsWith('bitki-')), 'bitki-worker.js',
+    files.html, 'bitki.webmanifest', files.buildinfo, files.deb, 'index.html']);
+  assert.equal(fs.readFileSync(path.join(dist, 'SHA256SUMS'), 'utf8'), names.map((name) => `${sha256(name)}  ${name}\n`).join(''));
 });
 
 test('download page: from disk and from a web server, static, whole, and clean for axe at both widths', async (t) => {
-  // What the server was asked for, whatever the engine can report itself.
-  let asked = [];
-  const server = http.createServer((request, response) => {
-    asked.push(request.url);
-    const name = path.basename(decodeURIComponent(request.url));
-    const file = path.join(dist, name === '' ? 'index.html' : name);
-    if (!fs.existsSync(file)) {
-      response.writeHead(404).end();
-      return;
-    }
-    response.writeHead(200, {'Content-Type': name.endsWith('.html') || name === '' ? 'text/html; charset=utf-8' : 'application/octet-stream'});
-    response.end(fs.readFileSync(file));
-  });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  try {
-    for (const url of [pathToFileURL(path.join(dist, 'index.html')).href, `http://127.0.0.1:${server.address().port}/`]) {
-      for (const size of [{width: 1280, height: 800}, {width: 360, height: 640, touch: true}]) {
+  for (const fromServer of [false, true]) {
+    for (const size of [{width: 1280, height: 800}, {width: 360, height: 640, touch: true}]) {
+      const served = fromServer ? await serve() : {asked: []};
+      const url = served.url || pathToFileURL(path.join(dist, 'index.html')).href;
+      try {
         const where = `${url} at ${size.width} px`;
         const page = await h.tab(browser, size);
-        asked = [];
         await page.goto(url);
         await t.test(`the page asks for nothing beyond itself, ${where}`, h.only('requests'), () => {
           assert.deepEqual(h.askedBeyond(page, url), []);
         });
-        assert.deepEqual(asked, url.startsWith('http') ? ['/'] : [], where);
+        assert.deepEqual(served.asked, url.startsWith('http') ? ['/'] : [], where);
 
         const shown = await page.evaluate(() => ({
           lang: document.documentElement.lang,
@@ -102,9 +126,83 @@ test('download page: from disk and from a web server, static, whole, and clean f
         await h.started(page);
         assert.equal(await page.evaluate(() => location.href), new URL(files.html, url).href);
         await page.close();
+      } finally {
+        served.server?.close();
       }
     }
+  }
+});
+
+test('from the web site the quiz installs, its worker keeps it, it plays with the network gone, and a new release replaces it whole', async (t) => {
+  const served = await serve();
+  const page = await h.open(browser, {url: served.url + files.html, installing: true});
+  try {
+    if (!(await page.evaluate(() => 'serviceWorker' in navigator))) {
+      t.skip(`${h.engine}: this browser has no service workers`);
+      return;
+    }
+    const kept = () => page.evaluate(async () => (await caches.keys()).filter((name) => name.startsWith('bitki ')));
+    // Where the new worker that the page finds on the site ends up: in use, or thrown away.
+    const updated = () => page.evaluate(async () => {
+      const registration = await navigator.serviceWorker.getRegistration();
+      const found = new Promise((resolve) => registration.addEventListener('updatefound', resolve, {once: true}));
+      await registration.update().catch(() => {});
+      await found;
+      const worker = registration.installing;
+      await new Promise((resolve) => {
+        const settled = () => ['activated', 'redundant'].includes(worker.state) && resolve();
+        worker.addEventListener('statechange', settled);
+        settled();
+      });
+      return worker.state;
+    });
+    const offline = async () => {
+      served.down = true;
+      await page.reload();
+      await h.started(page);
+    };
+    await page.waitFor(() => navigator.serviceWorker.controller !== null);
+    const first = await kept();
+    assert.equal(first.length, 1);
+    assert.ok(first[0].startsWith(`bitki ${version} `), first[0]);
+
+    await t.test('Chromium finds the manifest sound and the page installable', h.only('installability'), async () => {
+      const cdp = await page.cdp();
+      const manifest = await cdp.send('Page.getAppManifest');
+      assert.deepEqual(manifest.errors, []);
+      assert.equal(JSON.parse(manifest.data).short_name, 'Битки');
+      assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+      await cdp.detach();
+    });
+
+    await offline();
+    await h.assertFresh(page);
+    const [battle, commander] = [h.expected.key[0].battle, h.expected.key[0].commander];
+    for (const [id, text] of [[h.ids.battles, battle], [h.ids.commanders, commander]]) {
+      const point = await h.pointAt(page, id, text);
+      await page.click(point.x, point.y);
+    }
+    await h.assertFeedback(page, h.right(battle, commander));
+
+    // A folder caught half way through an update (its page not yet the new release's) is not kept.
+    served.down = false;
+    release(`${version}.1`);
+    fs.appendFileSync(path.join(dist, files.html), '<!-- the next release -->\n');
+    assert.equal(await updated(), 'redundant');
+    assert.deepEqual(await kept(), first);
+    // Whole, it replaces the release before, which goes.
+    release(`${version}.1`);
+    assert.equal(await updated(), 'activated');
+    const second = await kept();
+    assert.equal(second.length, 1);
+    assert.ok(second[0].startsWith(`bitki ${version}.1 `) && second[0] !== first[0], second[0]);
+    await offline();
+    assert.equal(await page.evaluate(() => document.lastChild.textContent), ' the next release ');
+    // The download page too, at the folder's own address.
+    await page.goto(served.url);
+    assert.match(await page.evaluate(() => document.body.innerText), new RegExp(`Версия ${version}\\.1 от`));
   } finally {
-    server.close();
+    await page.close();
+    served.server.close();
   }
 });

@@ -30,6 +30,8 @@ const missing = {
   forcedColours: {firefox: 'forced colours are emulated only over CDP', webkit: 'WebKitWebDriver cannot emulate forced colours'},
   swipe: {firefox: 'a touch swipe over WebDriver BiDi does not scroll', webkit: 'WebKitWebDriver has no touch input'},
   requests: {webkit: 'WebKitWebDriver reports neither the requests of a tab nor its console'},
+  installability: {firefox: 'only Chromium\'s DevTools protocol reports whether a page installs',
+    webkit: 'only Chromium\'s DevTools protocol reports whether a page installs'},
 };
 // A test's option to skip a check that this engine cannot make: {skip: reason} or {}.
 function only(feature) {
@@ -68,9 +70,11 @@ class PuppeteerTab {
     });
   }
 
-  static async open(browser, {width, height, touch}) {
-    const context = await browser.createBrowserContext();
-    const page = await context.newPage();
+  // A tab of its own fresh profile; with "installing", of the browser's own, as a page must be
+  // to install (Chromium does not install from a profile that forgets).
+  static async open(browser, {width, height, touch, installing}) {
+    const context = installing ? null : await browser.createBrowserContext();
+    const page = await (context || browser).newPage();
     await page.setViewport({width, height, hasTouch: touch, isMobile: touch});
     return new PuppeteerTab(page, context);
   }
@@ -122,7 +126,7 @@ class PuppeteerTab {
   }
 
   cdp() { return this.page.createCDPSession(); }
-  close() { return this.context.close(); }
+  close() { return (this.context || this.page).close(); }
 }
 
 // WebKit: WebKitWebDriver starts MiniBrowser (on an X display) and selenium-webdriver speaks W3C
@@ -273,8 +277,8 @@ function launch() {
 }
 
 // A new tab, with nothing loaded yet.
-function tab(browser, {width = 800, height = 600, touch = false} = {}) {
-  return Tab.open(browser, {width, height, touch});
+function tab(browser, {width = 800, height = 600, touch = false, installing = false} = {}) {
+  return Tab.open(browser, {width, height, touch, installing});
 }
 
 // A tab of the page, loaded and started: the code has taken over the drawn lists.
