@@ -44,6 +44,11 @@ async function serve() {
     }
     served.asked.push(request.url);
     const name = path.basename(decodeURIComponent(new URL(request.url, 'http://host').pathname)) || 'index.html';
+    // As many hosts do: a folder's index page only at the folder's own address.
+    if (name === 'index.html' && request.url !== '/') {
+      response.writeHead(301, {Location: '/'}).end();
+      return;
+    }
     const file = path.join(dist, name);
     if (!fs.existsSync(file)) {
       response.writeHead(404).end();
