@@ -334,7 +334,7 @@ public:
     }
 
 private:
-    int rows() const override { return list().count(); }
+    int rows() const override { return childCount(); }
     QListWidget& list() const { return *static_cast<QListWidget*>(widget()); }
 
     mutable std::vector<std::pair<QPersistentModelIndex, QAccessible::Id>> m_rows;
