@@ -7,7 +7,6 @@ const assert = require('node:assert/strict');
 const {execFileSync} = require('node:child_process');
 const crypto = require('node:crypto');
 const fs = require('node:fs');
-const http = require('node:http');
 const os = require('node:os');
 const path = require('node:path');
 const {pathToFileURL} = require('node:url');
@@ -17,8 +16,6 @@ const h = require('./harness');
 const version = process.env.BITKI_VERSION;
 const files = {html: 'bitki.html', exe: `bitki-${version}.exe`, msi: `bitki-${version}.msi`, deb: `bitki_${version}_amd64.deb`,
   buildinfo: `bitki_${version}_amd64.buildinfo`};
-// What a web site needs beside the page, from the build of the page.
-const site = ['bitki.webmanifest', 'bitki-192.png', 'bitki-512.png'];
 const dist = fs.mkdtempSync(path.join(os.tmpdir(), 'bitki-dist-'));
 const sha256 = (name) => crypto.createHash('sha256').update(fs.readFileSync(path.join(dist, name))).digest('hex');
 
@@ -27,36 +24,13 @@ function release(releaseVersion) {
   execFileSync(process.env.BITKI_CMAKE, [`-DDIST=${dist}`, `-DVERSION=${releaseVersion}`,
     '-DHOMEPAGE=https://www.bitki.example/', '-DSIGNED=0', `-DHTML=${files.html}`, `-DMSI=${files.msi}`,
     `-DEXE=${files.exe}`, `-DDEB=${files.deb}`, `-DBUILDINFO=${files.buildinfo}`, '-DDEB_SYSTEMS=Debian 12 и 13',
-    `-DSITE=${site.join(';')}`, '-P', process.env.BITKI_DOWNLOAD_PAGE],
+    `-DSITE=${h.site.join(';')}`, '-P', process.env.BITKI_DOWNLOAD_PAGE],
   {env: {...process.env, SOURCE_DATE_EPOCH: '1796795073'}});
-}
-
-// The folder on a web server of its own (a new origin each time, so no worker carries over). With
-// down set, the network is gone: every connection is cut.
-async function serve() {
-  const served = {asked: [], down: false};
-  served.server = http.createServer((request, response) => {
-    if (served.down) {
-      return request.socket.destroy();
-    }
-    served.asked.push(request.url);
-    const name = path.basename(decodeURIComponent(new URL(request.url, 'http://host').pathname)) || 'index.html';
-    const file = path.join(dist, name);
-    // As many hosts do, the folder's index page only at the folder's own address.
-    if (name === 'index.html' && request.url !== '/') {
-      return response.writeHead(301, {Location: '/'}).end();
-    }
-    const type = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript'}[path.extname(name)] || 'application/octet-stream';
-    return fs.existsSync(file) ? response.writeHead(200, {'Content-Type': type}).end(fs.readFileSync(file)) : response.writeHead(404).end();
-  });
-  await new Promise((resolve) => served.server.listen(0, '127.0.0.1', resolve));
-  served.url = `http://127.0.0.1:${served.server.address().port}/`;
-  return served;
 }
 
 let browser;
 before(async () => {
-  for (const name of [files.html, ...site]) {
+  for (const name of [files.html, ...h.site]) {
     fs.copyFileSync(path.join(path.dirname(h.html), name), path.join(dist, name));
   }
   for (const [kind, name] of Object.entries(files).filter(([kind]) => kind !== 'html')) {
@@ -72,14 +46,14 @@ after(async () => {
 
 test('SHA256SUMS: every file of the folder, as sha256sum -c reads it', () => {
   const names = fs.readdirSync(dist).filter((name) => name !== 'SHA256SUMS').sort();
-  assert.deepEqual(names, [...Object.values(files), ...site, 'bitki-worker.js', 'index.html'].sort());
+  assert.deepEqual(names, [...Object.values(files), ...h.site, h.worker, 'index.html'].sort());
   assert.equal(fs.readFileSync(path.join(dist, 'SHA256SUMS'), 'utf8'), names.map((name) => `${sha256(name)}  ${name}\n`).join(''));
 });
 
 test('download page: from disk and from a web server, static, whole, and clean for axe at both widths', async (t) => {
   for (const fromServer of [false, true]) {
     for (const size of [{width: 1280, height: 800}, {width: 360, height: 640, touch: true}]) {
-      const served = fromServer ? await serve() : {asked: []};
+      const served = fromServer ? await h.serve(dist) : {asked: []};
       const url = served.url || pathToFileURL(path.join(dist, 'index.html')).href;
       try {
         const where = `${url} at ${size.width} px`;
@@ -130,13 +104,9 @@ test('download page: from disk and from a web server, static, whole, and clean f
 });
 
 test('from the web site the quiz installs, its worker keeps it, it plays with the network gone, and a new release replaces it whole', async (t) => {
-  const served = await serve();
+  const served = await h.serve(dist);
   const page = await h.open(browser, {url: served.url + files.html, installing: true});
   try {
-    if (!(await page.evaluate(() => 'serviceWorker' in navigator))) {
-      t.skip(`${h.engine}: this browser has no service workers`);
-      return;
-    }
     const kept = () => page.evaluate(async () => String(await caches.keys()));
     const release1 = new RegExp(`^bitki ${version} [0-9a-f]{16}$`);
     // Where the new worker that the page finds on the site ends up: in use, or thrown away.

@@ -5,6 +5,7 @@
 
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
+const http = require('node:http');
 const os = require('node:os');
 const path = require('node:path');
 const {pathToFileURL} = require('node:url');
@@ -296,6 +297,33 @@ function started(tab) {
   return tab.waitFor(() => typeof Module !== 'undefined' && Module.calledRun);
 }
 
+// What a web site holds beside the page, from the page's build, and the worker a release adds.
+const site = ['bitki.webmanifest', 'bitki-192.png', 'bitki-512.png'];
+const worker = 'bitki-worker.js';
+
+// A folder on a web server of its own (a new origin each time, so no worker carries over), with
+// what it was asked for. With down set, the network is gone: every connection is cut.
+async function serve(folder) {
+  const served = {asked: [], down: false};
+  served.server = http.createServer((request, response) => {
+    if (served.down) {
+      return request.socket.destroy();
+    }
+    served.asked.push(request.url);
+    const name = path.basename(decodeURIComponent(new URL(request.url, 'http://host').pathname)) || 'index.html';
+    const file = path.join(folder, name);
+    // As many hosts do, the folder's index page only at the folder's own address.
+    if (name === 'index.html' && request.url !== '/') {
+      return response.writeHead(301, {Location: '/'}).end();
+    }
+    const type = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript'}[path.extname(name)] || 'application/octet-stream';
+    return fs.existsSync(file) ? response.writeHead(200, {'Content-Type': type}).end(fs.readFileSync(file)) : response.writeHead(404).end();
+  });
+  await new Promise((resolve) => served.server.listen(0, '127.0.0.1', resolve));
+  served.url = `http://127.0.0.1:${served.server.address().port}/`;
+  return served;
+}
+
 // What a tab asked for beyond the page itself (a data: address asks no one).
 function askedBeyond(tab, url) {
   return tab.requests.filter((request) => request !== url && !request.startsWith('data:'));
@@ -373,5 +401,5 @@ async function assertFresh(tab) {
   }
 }
 
-module.exports = {engine, only, can, launch, tab, open, started, askedBeyond, list, feedback, focused, box, pointAt, right, wrong,
+module.exports = {engine, only, can, launch, tab, open, started, site, worker, serve, askedBeyond, list, feedback, focused, box, pointAt, right, wrong,
   assertFeedback, assertFresh, expected, pageUrl, html, ids};

@@ -4,7 +4,8 @@
 
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
-const http = require('node:http');
+const os = require('node:os');
+const path = require('node:path');
 const {after, before, test} = require('node:test');
 const h = require('./harness');
 
@@ -115,19 +116,13 @@ test('forced colours: system colours, a visible selection and visible focus', h.
 });
 
 test('one file: from disk or a web server it asks for nothing else and stores nothing', async (t) => {
-  const bytes = fs.readFileSync(h.html);
-  // Served, the page looks beside it for what a home screen needs; alone, it finds none of it and
-  // loses nothing else.
-  const site = ['bitki-worker.js', 'bitki.webmanifest', 'bitki-192.png', 'bitki-512.png'];
-  // What the server was asked for, whatever the engine can report itself.
-  const asked = [];
-  const server = http.createServer((request, response) => {
-    asked.push(request.url);
-    response.writeHead(request.url === '/bitki.html' ? 200 : 404, {'Content-Type': 'text/html; charset=utf-8'});
-    response.end(request.url === '/bitki.html' ? bytes : '');
-  });
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  const served = `http://127.0.0.1:${server.address().port}/bitki.html`;
+  // The page copied alone to a web site. Served, it looks beside it for what a home screen needs;
+  // alone, it finds none of it and loses nothing else.
+  const alone = fs.mkdtempSync(path.join(os.tmpdir(), 'bitki-alone-'));
+  fs.copyFileSync(h.html, path.join(alone, 'bitki.html'));
+  const site = [h.worker, ...h.site];
+  const server = await h.serve(alone);
+  const served = `${server.url}bitki.html`;
   try {
     for (const url of [h.pageUrl, served]) {
       const tab = await h.open(browser, {url});
@@ -152,8 +147,9 @@ test('one file: from disk or a web server it asks for nothing else and stores no
       assert.deepEqual(stored, {cookies: '', local: 0, session: 0, databases: 0, caches: 0}, url);
       await tab.close();
     }
-    assert.deepEqual(asked.filter((request) => !site.includes(request.slice(1))), ['/bitki.html']);
+    assert.deepEqual(server.asked.filter((request) => !site.includes(request.slice(1))), ['/bitki.html']);
   } finally {
-    server.close();
+    server.server.close();
+    fs.rmSync(alone, {recursive: true, force: true});
   }
 });
