@@ -98,11 +98,8 @@ TEST(InstalledTree, DesktopEntryStartsTheProgramWithItsIcon)
     EXPECT_EQ(entryValue(entry, "Categories"), "Education;History;");
 }
 
-TEST(InstalledTree, MetadataAndChangelogCarryTheProgramVersion)
+TEST(InstalledTree, MetadataCarriesTheProgramVersion)
 {
-    EXPECT_STREQ(BITKI_VERSION, "1.00");
-    EXPECT_EQ(run("gzip -dc '" + (Share / "doc/bitki/changelog.gz").string() + "' | head -n 1").output,
-        "bitki (" BITKI_VERSION ") stable; urgency=medium\n");
     const std::string metainfo = read(MetainfoFile);
     EXPECT_NE(metainfo.find("<id>" + AppId + "</id>"), std::string::npos);
     EXPECT_NE(metainfo.find("<release version=\"" BITKI_VERSION "\""), std::string::npos);

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # What an administrator's silent install and removal of bitki.msi leave behind, under Wine in a
 # throw-away prefix (run it on an X server: the installed quiz is started).
-#   msi_test.sh bitki.msi win32_window_tests.exe bitki.exe msibuild
+#   msi_test.sh bitki.msi win32_window_tests.exe bitki.exe msibuild VERSION
 set -uo pipefail
 msi=$(realpath "$1")
 window_tests=$(realpath "$2")
 built_program=$(realpath "$3")
 msibuild=$4
+version=$5
+# The next version, as a bump of the minor number would give: 1.00, then 1.01.
+minor=${version#*.}
+newer=${version%%.*}.$(printf "%0${#minor}d" $((10#$minor + 1)))
 
 source "$(dirname "$0")/wine_prefix.sh"
 
@@ -36,7 +40,7 @@ check "the program is installed under Program Files" cmp -s "$built_program" "$i
 check "the Start menu's \"Битки\" leads to the installed program" \
     grep -qaF 'C:\Program Files\Bitki\bitki.exe' "$shortcuts/Битки.lnk"
 entry=$(uninstall_entries)
-for value in '"DisplayName"="Битки"' '"DisplayVersion"="1.00"' '"Publisher"="Bitki developers"' \
+for value in '"DisplayName"="Битки"' "\"DisplayVersion\"=\"$version\"" '"Publisher"="Bitki developers"' \
     '"InstallLocation"="C:\\Program Files\\Bitki\\"'; do
     check "the uninstall entry has $value" grep -qxF "$value" <<<"$entry"
 done
@@ -48,13 +52,13 @@ check "the installed quiz starts, shows its window and closes cleanly" \
 
 # Another build of the same version, then a newer version, each replaces what is installed.
 latest=$msi
-for version in 1.00 1.01; do
-    latest="$WINEPREFIX/bitki-$version.msi"
-    rebuilt "$version" "$latest"
-    check "another build of $version installs over the one in place" msiexec /i "$latest"
+for next in "$version" "$newer"; do
+    latest="$WINEPREFIX/bitki-$next.msi"
+    rebuilt "$next" "$latest"
+    check "another build of $next installs over the one in place" msiexec /i "$latest"
     entry=$(uninstall_entries)
-    check "... and leaves one entry, version $version" test \
-        "$(grep -cxF '"DisplayName"="Битки"' <<<"$entry")-$(grep -cxF "\"DisplayVersion\"=\"$version\"" <<<"$entry")" = 1-1
+    check "... and leaves one entry, version $next" test \
+        "$(grep -cxF '"DisplayName"="Битки"' <<<"$entry")-$(grep -cxF "\"DisplayVersion\"=\"$next\"" <<<"$entry")" = 1-1
 done
 
 check "a silent uninstall succeeds" msiexec /x "$latest"
