@@ -31,7 +31,12 @@ endfunction()
 describe(FILE_EXE ${EXE})
 describe(FILE_MSI ${MSI})
 describe(FILE_HTML ${HTML})
-describe(FILE_BUILDINFO ${BUILDINFO})
+# dpkg's record of this one build carries its date, so its size and hash are not the release's.
+set(FILE_BUILDINFO "<dl class=\"file\">
+<dt><a href=\"${BUILDINFO}\" download>${BUILDINFO}</a></dt>
+<dd>Записът на dpkg: кога и на каква система е построено изданието, точните версии на
+инструментите и отпечатъците на файловете по-горе.</dd>
+</dl>")
 describe(FILE_DEB ${DEB})
 
 set(months януари февруари март април май юни юли август септември октомври ноември декември)
@@ -66,9 +71,10 @@ string(SUBSTRING ${RELEASE} 0 16 RELEASE)
 set(RELEASE "bitki ${VERSION} ${RELEASE}")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/bitki-worker.js.in ${DIST}/bitki-worker.js @ONLY)
 
-# What sha256sum -c reads, for every file of the folder: the hash, two blanks, the name.
+# What sha256sum -c reads, for every file of the folder but the build's record: the hash, two
+# blanks, the name.
 file(GLOB names RELATIVE ${DIST} ${DIST}/*)
-list(REMOVE_ITEM names SHA256SUMS)
+list(REMOVE_ITEM names SHA256SUMS ${BUILDINFO})
 list(SORT names)
 set(sums "")
 foreach(name IN LISTS names)
