@@ -21,49 +21,27 @@ build_dir=${BUILD_DIR:-build}
 mkdir -p "$build_dir"
 build_dir=$(realpath "$build_dir")
 
-# What building and starting the quiz needs, and nothing more.
-run_packages=(cmake g++ ninja-build qt6-base-dev fonts-liberation)
-# What the tests, the static checks and the Windows build add.
-test_packages=(
-    libgtest-dev libicu-dev libatspi2.0-dev
-    xvfb xauth libx11-dev libxtst-dev libxdamage-dev fonts-dejavu-core
-    desktop-file-utils appstream dpkg-dev file lintian
-    valgrind strace clang-format clang-tidy cppcheck debootstrap
-    dbus-daemon at-spi2-core orca speech-dispatcher
-    g++-mingw-w64-x86-64 wine wine64 fonts-wine msitools wixl
-    chromium firefox-esr webkit2gtk-driver
-)
-# What the browser edition needs (terser minifies the page's scripts, rsvg-convert draws its
-# home-screen icons); node and npm only where there is no node at all (a newer node from elsewhere
-# conflicts with Debian's npm).
-web_packages=(cmake ninja-build emscripten terser librsvg2-bin)
-command -v node >/dev/null && command -v npm >/dev/null || web_packages+=(nodejs npm)
-# What a release adds to building the editions: the package's tools, the installer's, a clock
-# stopped at the commit's time for it, and signing.
-release_packages=(dpkg-dev file g++-mingw-w64-x86-64 msitools wixl faketime osslsigncode openssl)
-
 if [[ "$action" == run && -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
     echo "build.sh: няма графичен дисплей (no display: run this in a desktop session, or use ssh -X)" >&2
     exit 1
 fi
 
+# What each action needs is written once, in debian/control, chosen by build profile: building the
+# package and its fast tests (run); no tests but the browser edition (web), and the Windows one with
+# its installer and signing (release); every test tool besides (test).
 case "$action" in
-    run) packages=("${run_packages[@]}") ;;
-    web) packages=("${web_packages[@]}") ;;
-    release) packages=("${run_packages[@]}" "${web_packages[@]}" "${release_packages[@]}") ;;
-    test) packages=("${run_packages[@]}" "${test_packages[@]}" "${web_packages[@]}" "${release_packages[@]}"
-        diffoscope-minimal) ;;
+    run) profiles=() ;;
+    web) profiles=(-Pnocheck,pkg.bitki.web) ;;
+    release) profiles=(-Pnocheck,pkg.bitki.web,pkg.bitki.windows) ;;
+    test) profiles=(-Ppkg.bitki.web,pkg.bitki.windows,pkg.bitki.systemtests) ;;
 esac
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
-        || missing+=("$package")
-done
-if ((${#missing[@]})); then
+if ! unmet=$(dpkg-checkbuilddeps "${profiles[@]}" 2>&1); then
+    # Without dpkg-checkbuilddeps (dpkg-dev) nothing is known yet: apt finds what is missing.
+    unmet=$(sed -n 's/.*Unmet build dependencies: //p' <<<"$unmet")
     sudo=()
     if ((EUID != 0)); then
         if ! command -v sudo >/dev/null; then
-            echo "build.sh: as root, install these first: apt-get install --no-install-recommends ${missing[*]}" >&2
+            echo "build.sh: as root, install these first: apt-get build-dep ${profiles[*]} $PWD" >&2
             exit 1
         fi
         sudo=(sudo)
@@ -79,7 +57,8 @@ if ((${#missing[@]})); then
         fi
     }
     apt "Updating the package lists" update
-    apt "Installing ${#missing[@]} packages: ${missing[*]}" install -y --no-install-recommends "${missing[@]}"
+    apt "Installing what debian/control names for '$action': ${unmet:-what the build needs}" \
+        build-dep -y --no-install-recommends "${profiles[@]}" ./
 fi
 
 build() { # folder, extra CMake arguments
