@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # A release is made again to the byte: two release builds of this source, in folders of other
-# names and at other times, under other time zones, locales and umasks, give the same dist/ (but for
-# the date in dpkg's record of each build). Then
-# signing: a bad certificate stops the release with a reason and no dist/, a good one signs the
-# exe, the MSI and the exe inside it, and the signed MSI still installs (Wine, on an X server).
+# names and at other times, under other time zones, locales and umasks, give the same dist/, but
+# for the date in dpkg's record of each build. Then signing: a bad certificate stops the release
+# with a reason and no dist/, a good one signs the exe, the MSI and the exe inside it, and the
+# signed MSI still installs (Wine, on an X server).
 #   release_test.sh SOURCE_FOLDER
 set -uo pipefail
 source_dir=$(realpath "$1")
