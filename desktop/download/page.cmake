@@ -5,26 +5,31 @@
 #       -DSITE="bitki.webmanifest;bitki-192.png;bitki-512.png" -P page.cmake
 # The date is the source's: string(TIMESTAMP) takes SOURCE_DATE_EPOCH.
 
-# One file's entry: its link, size and SHA-256.
+# One file's entry: its link, then its size and SHA-256, or what it is where a text is given.
 function(describe variable name)
-    file(SIZE ${DIST}/${name} bytes)
-    file(SHA256 ${DIST}/${name} hash)
-    if(bytes LESS 1048576)
-        math(EXPR size "(${bytes} + 512) / 1024")
-        set(size "${size} КБ")
+    if(ARGC GREATER 2)
+        set(details "<dd>${ARGV2}</dd>")
     else()
-        math(EXPR tenths "(${bytes} * 10 + 524288) / 1048576")
-        math(EXPR whole "${tenths} / 10")
-        math(EXPR tenth "${tenths} % 10")
-        set(size "${whole},${tenth} МБ")
+        file(SIZE ${DIST}/${name} bytes)
+        file(SHA256 ${DIST}/${name} hash)
+        if(bytes LESS 1048576)
+            math(EXPR size "(${bytes} + 512) / 1024")
+            set(size "${size} КБ")
+        else()
+            math(EXPR tenths "(${bytes} * 10 + 524288) / 1048576")
+            math(EXPR whole "${tenths} / 10")
+            math(EXPR tenth "${tenths} % 10")
+            set(size "${whole},${tenth} МБ")
+        endif()
+        # Thousands apart by a no-break space, as Bulgarian writes them.
+        string(REGEX REPLACE "([0-9])([0-9][0-9][0-9])$" "\\1 \\2" grouped ${bytes})
+        string(REGEX REPLACE "([0-9])([0-9][0-9][0-9]) " "\\1 \\2 " grouped ${grouped})
+        set(details "<dd>Размер: ${size} (${grouped} байта)</dd>
+<dd>SHA-256: <code class=\"sha\">${hash}</code></dd>")
     endif()
-    # Thousands apart by a no-break space, as Bulgarian writes them.
-    string(REGEX REPLACE "([0-9])([0-9][0-9][0-9])$" "\\1 \\2" grouped ${bytes})
-    string(REGEX REPLACE "([0-9])([0-9][0-9][0-9]) " "\\1 \\2 " grouped ${grouped})
     set(${variable} "<dl class=\"file\">
 <dt><a href=\"${name}\" download>${name}</a></dt>
-<dd>Размер: ${size} (${grouped} байта)</dd>
-<dd>SHA-256: <code class=\"sha\">${hash}</code></dd>
+${details}
 </dl>" PARENT_SCOPE)
 endfunction()
 
@@ -32,11 +37,8 @@ describe(FILE_EXE ${EXE})
 describe(FILE_MSI ${MSI})
 describe(FILE_HTML ${HTML})
 # dpkg's record of this one build carries its date, so its size and hash are not the release's.
-set(FILE_BUILDINFO "<dl class=\"file\">
-<dt><a href=\"${BUILDINFO}\" download>${BUILDINFO}</a></dt>
-<dd>Записът на dpkg: кога и на каква система е построено изданието, точните версии на
-инструментите и отпечатъците на файловете по-горе.</dd>
-</dl>")
+describe(FILE_BUILDINFO ${BUILDINFO} "Записът на dpkg: кога и на каква система е построено изданието, точните версии на
+инструментите и отпечатъците на файловете по-горе.")
 describe(FILE_DEB ${DEB})
 
 set(months януари февруари март април май юни юли август септември октомври ноември декември)
