@@ -1,5 +1,5 @@
 # Sourced by the shell tests: check EXPECTED COMMAND... runs the command, says ok or FAILED with
-# what was expected, and counts the failures in $failures.
+# what was expected, and counts the failures in $failures; copy_source copies a source as it stands.
 failures=0
 check() {
     local expected=$1
@@ -10,4 +10,11 @@ check() {
         echo "FAILED: $expected"
         failures=$((failures + 1))
     fi
+}
+
+# The files git knows in SOURCE (changes not yet committed included), copied into FOLDER.
+copy_source() { # SOURCE FOLDER
+    mkdir -p "$2"
+    git -C "$1" ls-files -z --cached --others --exclude-standard | (cd "$1" && tar --null -T - -cf -) \
+        | tar -xf - -C "$2"
 }

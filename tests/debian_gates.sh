@@ -25,9 +25,8 @@ for ids in /etc/subuid /etc/subgid; do
 done
 
 # The source package, from the files git knows (changes not yet committed included).
-mkdir "$work/bitki" "$work/out"
-git -C "$source_dir" ls-files -z --cached --others --exclude-standard \
-    | (cd "$source_dir" && tar --null -T - -cf -) | tar -xf - -C "$work/bitki"
+mkdir "$work/out"
+copy_source "$source_dir" "$work/bitki"
 check "dpkg-source packs the source" logged source sh -c "cd '$work' && dpkg-source -b bitki"
 dsc=$(echo "$work"/bitki_*.dsc)
 

@@ -15,11 +15,6 @@ source "$(dirname "$0")/check.sh"
 # The source as it stands, changes not yet committed included, dated by its last commit.
 SOURCE_DATE_EPOCH=$(git -C "$source_dir" log -1 --format=%ct) || exit 1
 export SOURCE_DATE_EPOCH
-copy() { # folder
-    mkdir -p "$1"
-    git -C "$source_dir" ls-files -z --cached --others --exclude-standard \
-        | (cd "$source_dir" && tar --null -T - -cf -) | tar -xf - -C "$1"
-}
 release() { # source folder, dist folder, then environment for build.sh
     local source=$1 dist=$2
     shift 2
@@ -34,8 +29,8 @@ released() {
 }
 first=$work/a/bitki
 second=$work/second-place/bitki-source
-copy "$first"
-copy "$second"
+copy_source "$source_dir" "$first"
+copy_source "$source_dir" "$second"
 
 version=$(dpkg-parsechangelog -l "$source_dir/debian/changelog" -S Version)
 record=bitki_${version}_amd64.buildinfo
