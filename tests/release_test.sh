@@ -38,7 +38,7 @@ check "a release builds" released "$first" "$work/dist-a" TZ=UTC LC_ALL=C.UTF-8
 check "... and its path is the last line it prints" test "$(tail -n 1 "$work/dist-a.log")" = "$work/dist-a"
 check "... with the four editions, the page, what a web site adds, dpkg's record and SHA256SUMS" \
     test "$(cd "$work/dist-a" && ls | tr '\n' ' ')" = "SHA256SUMS bitki-$version.exe bitki-$version.msi bitki-192.png \
-bitki-512.png bitki-worker.js bitki.html bitki.webmanifest $record bitki_${version}_amd64.deb index.html "
+bitki-512.png bitki-maskable.png bitki-worker.js bitki.html bitki.webmanifest $record bitki_${version}_amd64.deb index.html "
 check "... which sha256sum -c passes" sh -c "cd '$work/dist-a' && sha256sum --quiet -c SHA256SUMS"
 # dpkg's record holds the checksums of every edition and the tools of each, by their build profiles.
 sums=$(sed -n '/^Checksums-Sha256:/,/^[^ ]/p' "$work/dist-a/$record")

@@ -90,7 +90,7 @@ systems="Debian $VERSION_ID"
 [[ "$ID $VERSION_ID" == "debian 12" ]] && systems="Debian 12 и 13"
 cmake -DDIST="$dist.new" -DVERSION="$version" -DHOMEPAGE="$homepage" -DSIGNED=$signed \
     -DHTML=bitki.html -DMSI="bitki-$version.msi" -DEXE="bitki-$version.exe" -DDEB="$deb" -DBUILDINFO="$buildinfo" \
-    -DDEB_SYSTEMS="$systems" -DSITE="bitki.webmanifest;bitki-192.png;bitki-512.png" -P desktop/download/page.cmake
+    -DDEB_SYSTEMS="$systems" -DSITE="bitki.webmanifest;bitki-192.png;bitki-512.png;bitki-maskable.png" -P desktop/download/page.cmake
 touch -d "@$SOURCE_DATE_EPOCH" "$dist.new"/*
 (cd "$dist.new" && sha256sum --quiet -c SHA256SUMS)
 mv "$dist.new" "$dist"

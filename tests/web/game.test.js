@@ -214,6 +214,10 @@ test('from the first paint: a pair clicked before the code has started is judged
     const commander = await h.pointAt(tab, h.ids.commanders, 'цар Симеон');
     await tab.click(commander.x, commander.y);
     assert.equal(await tab.evaluate(() => Boolean(Module.calledRun)), false, 'the code had started');
+    // Served, the home-screen links are in place while the page is still being read.
+    assert.deepEqual(await tab.evaluate(() => [document.readyState,
+      [...document.head.querySelectorAll('link[rel=manifest], link[rel=apple-touch-icon]')].map((link) => link.getAttribute('href'))]),
+    ['loading', ['bitki.webmanifest', 'bitki-maskable.png']]);
     release();
     await h.started(tab);
     await h.assertFeedback(tab, h.right('Битка при Ахелой', 'цар Симеон'));

@@ -63,12 +63,13 @@
 
   // From a web site, the quiz can go on the home screen and open offline: the release's folder
   // holds the manifest, the icons and the worker that the page's "site" template names. Where they
-  // are missing (the page copied alone), nothing is lost but that. From disk the page asks for
-  // nothing at all.
+  // are missing (the page copied alone), nothing is lost but that. The links go in while the page
+  // is still parsing, since WebKit reads a page's icons once, before it has loaded; the worker
+  // waits for the load. From disk the page asks for nothing at all.
   if (/^https?:$/.test(location.protocol)) {
+    var site = document.getElementById('site');
+    document.head.append(site.content);
     window.addEventListener('load', function () {
-      var site = document.getElementById('site');
-      document.head.append(site.content);
       if (navigator.serviceWorker) {
         navigator.serviceWorker.register(site.dataset.worker).catch(function () {});
       }
