@@ -2,7 +2,7 @@
 # offline, and the folder's SHA256SUMS, from the files already in it.
 #   SOURCE_DATE_EPOCH=... cmake -DDIST=dist -DVERSION=1.00 -DHOMEPAGE=... -DSIGNED=ON|OFF
 #       -DHTML=bitki.html -DMSI=... -DEXE=... -DDEB=... -DBUILDINFO=... -DDEB_SYSTEMS="Debian 12 и 13"
-#       -DSITE="bitki.webmanifest;bitki-192.png;bitki-512.png" -P page.cmake
+#       -DSITE="bitki.webmanifest;bitki-192.png;bitki-512.png;bitki-maskable.png" -P page.cmake
 # The date is the source's: string(TIMESTAMP) takes SOURCE_DATE_EPOCH.
 
 # One file's entry: its link, then its size and SHA-256, or what it is where a text is given.
@@ -56,10 +56,18 @@ else()
     set(SIGNED "")
 endif()
 
+# What a web site's folder needs beside the page for the home screen and for use offline.
+list(TRANSFORM SITE REPLACE "(.+)" "<code>\\1</code>" OUTPUT_VARIABLE site_files)
+list(APPEND site_files "<code>bitki-worker.js</code>")
+list(POP_BACK site_files last)
+list(JOIN site_files ", " SITE_FILES)
+set(SITE_FILES "${SITE_FILES} и ${last}")
+
 configure_file(${CMAKE_CURRENT_LIST_DIR}/index.html.in ${DIST}/index.html @ONLY)
 
-# The worker holds the hash of every file it keeps, and its cache is named by them all: each
-# release's worker differs from the one before, which is how browsers find the new release.
+# The worker holds the hash of every file it keeps, and its caches are named by them all: each
+# release's worker differs from the one before, which is how browsers find the new release. The
+# folder's address goes into the name where the worker runs.
 set(FILES "")
 set(separator "")
 foreach(name IN ITEMS ${HTML} index.html ${SITE})
@@ -70,7 +78,7 @@ endforeach()
 set(FILES "{${FILES}\n}")
 string(SHA256 RELEASE "${FILES}")
 string(SUBSTRING ${RELEASE} 0 16 RELEASE)
-set(RELEASE "bitki ${VERSION} ${RELEASE}")
+set(RELEASE "${VERSION} ${RELEASE}")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/bitki-worker.js.in ${DIST}/bitki-worker.js @ONLY)
 
 # What sha256sum -c reads, for every file of the folder but the build's record: the hash, two

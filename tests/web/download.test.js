@@ -20,8 +20,8 @@ const dist = fs.mkdtempSync(path.join(os.tmpdir(), 'bitki-dist-'));
 const sha256 = (name) => crypto.createHash('sha256').update(fs.readFileSync(path.join(dist, name))).digest('hex');
 
 // The download page, the worker and SHA256SUMS for the files in the folder, as a release writes them.
-function release(releaseVersion) {
-  execFileSync(process.env.BITKI_CMAKE, [`-DDIST=${dist}`, `-DVERSION=${releaseVersion}`,
+function release(releaseVersion, folder = dist) {
+  execFileSync(process.env.BITKI_CMAKE, [`-DDIST=${folder}`, `-DVERSION=${releaseVersion}`,
     '-DHOMEPAGE=https://www.bitki.example/', '-DSIGNED=0', `-DHTML=${files.html}`, `-DMSI=${files.msi}`,
     `-DEXE=${files.exe}`, `-DDEB=${files.deb}`, `-DBUILDINFO=${files.buildinfo}`, '-DDEB_SYSTEMS=Debian 12 и 13',
     `-DSITE=${h.site.join(';')}`, '-P', process.env.BITKI_DOWNLOAD_PAGE],
@@ -65,7 +65,7 @@ test('download page: from disk and from a web server, static, whole, and clean f
         await t.test(`the page asks for nothing beyond itself, ${where}`, h.only('requests'), () => {
           assert.deepEqual(h.askedBeyond(page, url), []);
         });
-        assert.deepEqual(served.asked, url.startsWith('http') ? ['/'] : [], where);
+        assert.deepEqual(served.asked, url.startsWith('http') ? [new URL(url).pathname] : [], where);
 
         const shown = await page.evaluate(() => ({
           lang: document.documentElement.lang,
@@ -108,12 +108,65 @@ test('download page: from disk and from a web server, static, whole, and clean f
   }
 });
 
-test('from the web site the quiz installs, its worker keeps it, it plays with the network gone, and a new release replaces it whole', async (t) => {
-  const served = await h.serve(dist);
-  const page = await h.open(browser, {url: served.url + files.html, installing: true});
+// A folder of the site holding these files of the release in dist.
+function folder(names) {
+  const made = fs.mkdtempSync(path.join(os.tmpdir(), 'bitki-folder-'));
+  for (const name of names) {
+    fs.copyFileSync(path.join(dist, name), path.join(made, name));
+  }
+  return made;
+}
+
+// A right pair judged in a tab whose lists are full.
+async function judges(page) {
+  await h.assertFresh(page);
+  const [battle, commander] = [h.expected.key[0].battle, h.expected.key[0].commander];
+  for (const [id, text] of [[h.ids.battles, battle], [h.ids.commanders, commander]]) {
+    const point = await h.pointAt(page, id, text);
+    await page.click(point.x, point.y);
+  }
+  await h.assertFeedback(page, h.right(battle, commander));
+}
+
+const controlled = (page) => page.waitFor(() => navigator.serviceWorker.controller !== null);
+// The caches of the tab's site, and for each its folder and release.
+const kept = (page) => page.evaluate(async () => (await caches.keys()).sort());
+const folderAndRelease = (names) => names.map((name) => /^bitki (\S+) (\S+) [0-9a-f]{16}$/.exec(name)?.slice(1).join(' ') ?? name);
+
+test('on a host that serves bitki.html as bitki, the quiz opens offline at that address, with any query', async () => {
+  const site = folder(fs.readdirSync(dist));
+  const served = await h.serve({'/bitki/': site}, {clean: true});
+  const page = await h.open(browser, {url: `${served.url}${files.html}`, installing: true});
   try {
-    const kept = () => page.evaluate(async () => String(await caches.keys()));
-    const release1 = new RegExp(`^bitki ${version} [0-9a-f]{16}$`);
+    assert.equal(await page.evaluate(() => location.href), `${served.url}bitki`);
+    await controlled(page);
+    served.down = true;
+    for (const address of ['bitki', 'bitki?from=home', files.html]) {
+      await page.goto(served.url + address);
+      await h.started(page);
+      await judges(page);
+    }
+    await page.goto(`${served.url}?from=home`);
+    assert.match(await page.evaluate(() => document.body.innerText), new RegExp(`Версия ${version} от`));
+  } finally {
+    await page.close();
+    served.server.close();
+    fs.rmSync(site, {recursive: true, force: true});
+  }
+});
+
+test('on a school\'s site every copy of the quiz installs as its own app and opens offline, and a new release replaces only its own folder\'s', async (t) => {
+  // This release in two teachers' folders, the next one beside them, and a folder with only what
+  // the README names for phones.
+  const next = folder(fs.readdirSync(dist));
+  release(`${version}.1`, next);
+  const folders = {'/7a/bitki/': dist, '/7b/bitki/': folder(fs.readdirSync(dist)), '/history/2025/bitki/': next,
+    '/phone/': folder([files.html, ...h.site, h.worker])};
+  const releases = {'/7a/bitki/': version, '/7b/bitki/': version, '/history/2025/bitki/': `${version}.1`, '/phone/': version};
+  const served = await h.serve(folders);
+  const at = (prefix, name = '') => served.origin + prefix + name;
+  const page = await h.open(browser, {url: at('/7a/bitki/', files.html), installing: true});
+  try {
     // Where the new worker that the page finds on the site ends up: in use, or thrown away.
     const updated = () => page.evaluate(async () => {
       const registration = await navigator.serviceWorker.getRegistration();
@@ -126,49 +179,68 @@ test('from the web site the quiz installs, its worker keeps it, it plays with th
       }
       return worker.state;
     });
-    const offline = async () => {
+    const offline = async (url) => {
       served.down = true;
-      await page.reload();
+      await page.goto(url);
       await h.started(page);
     };
-    await page.waitFor(() => navigator.serviceWorker.controller !== null);
-    assert.match(await kept(), release1);
+    // Each visited once: one cache each, named by its folder, none deleting another's.
+    await controlled(page);
+    for (const prefix of Object.keys(folders).slice(1)) {
+      await page.goto(at(prefix, files.html));
+      await h.started(page);
+      await controlled(page);
+    }
+    const before = await kept(page);
+    assert.deepEqual(folderAndRelease(before), Object.entries(releases).map(([prefix, release]) => `${at(prefix)} ${release}`));
 
-    await t.test('Chromium finds the manifest sound and the page installable', h.only('installability'), async () => {
-      const cdp = await page.cdp();
-      const manifest = await cdp.send('Page.getAppManifest');
-      assert.deepEqual(manifest.errors, []);
-      assert.equal(JSON.parse(manifest.data).short_name, 'Битки');
-      assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
-      await cdp.detach();
+    await t.test('Chromium finds the manifest sound, the page installable, and each folder an app of its own', h.only('installability'), async () => {
+      for (const prefix of ['/7a/bitki/', '/7b/bitki/']) {
+        await page.goto(at(prefix, files.html));
+        const cdp = await page.cdp();
+        const manifest = await cdp.send('Page.getAppManifest');
+        assert.deepEqual(manifest.errors, []);
+        assert.equal(JSON.parse(manifest.data).short_name, 'Битки');
+        assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+        assert.equal((await cdp.send('Page.getAppId')).appId, at(prefix, files.html));
+        await cdp.detach();
+      }
     });
 
-    await offline();
-    await h.assertFresh(page);
-    const [battle, commander] = [h.expected.key[0].battle, h.expected.key[0].commander];
-    for (const [id, text] of [[h.ids.battles, battle], [h.ids.commanders, commander]]) {
-      const point = await h.pointAt(page, id, text);
-      await page.click(point.x, point.y);
-    }
-    await h.assertFeedback(page, h.right(battle, commander));
-
     // A folder caught half way through an update (its page not yet the new release's) is not kept.
-    served.down = false;
-    release(`${version}.1`);
+    await page.goto(at('/7a/bitki/', files.html));
+    release(`${version}.2`);
     fs.appendFileSync(path.join(dist, files.html), '<!-- the next release -->\n');
     assert.equal(await updated(), 'redundant');
-    assert.match(await kept(), release1);
-    // Whole, it replaces the release before, which goes.
-    release(`${version}.1`);
+    assert.deepEqual(await kept(page), before);
+    // Whole, it replaces that folder's release before, and no other folder's.
+    release(`${version}.2`);
     assert.equal(await updated(), 'activated');
-    assert.match(await kept(), new RegExp(`^bitki ${version}\\.1 [0-9a-f]{16}$`));
-    await offline();
+    const after = await kept(page);
+    assert.deepEqual(folderAndRelease(after), [`${at('/7a/bitki/')} ${version}.2`, ...folderAndRelease(before).slice(1)]);
+    assert.deepEqual(after.slice(1), before.slice(1));
+
+    // With the network gone, every copy opens and plays, the updated one as its new release.
+    for (const prefix of Object.keys(folders)) {
+      await offline(at(prefix, files.html));
+      await judges(page);
+    }
+    await offline(at('/7a/bitki/', files.html));
     assert.equal(await page.evaluate(() => document.lastChild.textContent), ' the next release ');
     // The download page too, at the folder's own address.
-    await page.goto(served.url);
-    assert.match(await page.evaluate(() => document.body.innerText), new RegExp(`Версия ${version}\\.1 от`));
+    await page.goto(at('/7a/bitki/'));
+    assert.match(await page.evaluate(() => document.body.innerText), new RegExp(`Версия ${version}\\.2 от`));
+
+    // Online, a new release's download page shows at once, though its worker has not taken over.
+    served.down = false;
+    release(`${version}.3`);
+    await page.goto(at('/7a/bitki/'));
+    assert.match(await page.evaluate(() => document.body.innerText), new RegExp(`Версия ${version}\\.3 от`));
   } finally {
     await page.close();
     served.server.close();
+    for (const made of [folders['/7b/bitki/'], next, folders['/phone/']]) {
+      fs.rmSync(made, {recursive: true, force: true});
+    }
   }
 });

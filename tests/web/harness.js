@@ -298,29 +298,43 @@ function started(tab) {
 }
 
 // What a web site holds beside the page, from the page's build, and the worker a release adds.
-const site = ['bitki.webmanifest', 'bitki-192.png', 'bitki-512.png'];
+const site = ['bitki.webmanifest', 'bitki-192.png', 'bitki-512.png', 'bitki-maskable.png'];
 const worker = 'bitki-worker.js';
 
-// A folder on a web server of its own (a new origin each time, so no worker carries over), with
-// what it was asked for. With down set, the network is gone: every connection is cut.
-async function serve(folder) {
+// A school's web site of its own (a new origin each time, so no worker carries over): release
+// folders in sub-folders of it ({'/7a/bitki/': folder, ...}; one folder alone goes into one such
+// sub-folder, never to the root), and what it was asked for. With clean set it is a host that
+// serves x.html as x and sends the first address to the second. With down set, the network is
+// gone: every connection is cut.
+async function serve(folders, {clean = false} = {}) {
+  if (typeof folders === 'string') {
+    folders = {'/history/2026/bitki/': folders};
+  }
   const served = {asked: [], down: false};
   served.server = http.createServer((request, response) => {
     if (served.down) {
       return request.socket.destroy();
     }
     served.asked.push(request.url);
-    const name = path.basename(decodeURIComponent(new URL(request.url, 'http://host').pathname)) || 'index.html';
-    const file = path.join(folder, name);
+    const {pathname, search} = new URL(request.url, 'http://host');
+    const where = Object.keys(folders).find((prefix) => pathname.startsWith(prefix));
+    const asked = where === undefined ? '/' : decodeURIComponent(pathname.slice(where.length));
     // As many hosts do, the folder's index page only at the folder's own address.
-    if (name === 'index.html' && request.url !== '/') {
-      return response.writeHead(301, {Location: '/'}).end();
+    const moved = ['index.html', 'index'].includes(asked) ? '' : clean && asked.endsWith('.html') ? asked.slice(0, -5) : null;
+    if (moved !== null) {
+      return response.writeHead(301, {Location: where + moved + search}).end();
     }
-    const type = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript'}[path.extname(name)] || 'application/octet-stream';
-    return fs.existsSync(file) ? response.writeHead(200, {'Content-Type': type}).end(fs.readFileSync(file)) : response.writeHead(404).end();
+    const name = asked === '' ? 'index.html' : clean && !path.extname(asked) ? `${asked}.html` : asked;
+    const file = !name.includes('/') && path.join(folders[where], name);
+    const types = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.png': 'image/png',
+      '.webmanifest': 'application/manifest+json'};
+    return file && fs.existsSync(file)
+      ? response.writeHead(200, {'Content-Type': types[path.extname(name)] || 'application/octet-stream'}).end(fs.readFileSync(file))
+      : response.writeHead(404).end();
   });
   await new Promise((resolve) => served.server.listen(0, '127.0.0.1', resolve));
-  served.url = `http://127.0.0.1:${served.server.address().port}/`;
+  served.origin = `http://127.0.0.1:${served.server.address().port}`;
+  served.url = served.origin + Object.keys(folders)[0];
   return served;
 }
 
