@@ -1,20 +1,19 @@
 #!/usr/bin/env bash
-# A release is made again to the byte: two release builds of this source, in folders of other
-# names and at other times, under other time zones, locales and umasks, give the same dist/, but
-# for the date in dpkg's record of each build. Then signing: a bad certificate stops the release
-# with a reason and no dist/, a good one signs the exe, the MSI and the exe inside it, and the
-# signed MSI still installs (Wine, on an X server).
-#   release_test.sh SOURCE_FOLDER
+# A release is made again to the byte, whichever way Debian builds the source: the release's
+# package is the one dpkg-buildpackage makes in a copy of the source, and reprotest, building the
+# release twice under every variation that applies here, finds the same files, but for dpkg's
+# record of each build. The Linux program carries Debian's hardening (hardening-check). Then
+# signing: a bad certificate stops the release with a reason and no dist/, a good one signs the
+# exe, the MSI and the exe inside it, and the signed MSI still installs (Wine, on an X server).
+#   release_test.sh SOURCE_FOLDER [FOLDER]     FOLDER: where to leave the release's .deb
 set -uo pipefail
 source_dir=$(realpath "$1")
+kept=${2:-}
 work=$(mktemp -d "${TMPDIR:-/tmp}/bitki-release.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
 source "$(dirname "$0")/check.sh"
 
-# The source as it stands, changes not yet committed included, dated by its last commit.
-SOURCE_DATE_EPOCH=$(git -C "$source_dir" log -1 --format=%ct) || exit 1
-export SOURCE_DATE_EPOCH
 release() { # source folder, dist folder, then environment for build.sh
     local source=$1 dist=$2
     shift 2
@@ -27,47 +26,57 @@ released() {
     tail -n 25 "$2.log"
     return 1
 }
+# Every build of one source: copies of it as it stands now.
 first=$work/a/bitki
 second=$work/second-place/bitki-source
-copy_source "$source_dir" "$first"
-copy_source "$source_dir" "$second"
+for copy in "$first" "$second" "$work/plain/bitki" "$work/reprotest/bitki"; do
+    copy_source "$source_dir" "$copy"
+done
 
 version=$(dpkg-parsechangelog -l "$source_dir/debian/changelog" -S Version)
+deb=bitki_${version}_amd64.deb
 record=bitki_${version}_amd64.buildinfo
-check "a release builds" released "$first" "$work/dist-a" TZ=UTC LC_ALL=C.UTF-8
+check "a release builds" released "$first" "$work/dist-a"
 check "... and its path is the last line it prints" test "$(tail -n 1 "$work/dist-a.log")" = "$work/dist-a"
 check "... with the four editions, the page, what a web site adds, dpkg's record and SHA256SUMS" \
     test "$(cd "$work/dist-a" && ls | tr '\n' ' ')" = "SHA256SUMS bitki-$version.exe bitki-$version.msi bitki-192.png \
-bitki-512.png bitki-maskable.png bitki-worker.js bitki.html bitki.webmanifest $record bitki_${version}_amd64.deb index.html "
+bitki-512.png bitki-maskable.png bitki-worker.js bitki.html bitki.webmanifest $record $deb index.html "
 check "... which sha256sum -c passes" sh -c "cd '$work/dist-a' && sha256sum --quiet -c SHA256SUMS"
 # dpkg's record holds the checksums of every edition and the tools of each, by their build profiles.
-sums=$(sed -n '/^Checksums-Sha256:/,/^[^ ]/p' "$work/dist-a/$record")
+sums=$(sed -n '/^Checksums-Sha256:/,/^[^ ]/{/-dbgsym_/d;p}' "$work/dist-a/$record")
 check "... with the same checksums of every file but the page, the worker and itself" test \
     "$(cd "$work/dist-a" && sha256sum $(ls | grep -vxE "SHA256SUMS|index.html|bitki-worker.js|$record") | cut -d' ' -f1 | sort)" \
     = "$(sed -n 's/^ \([0-9a-f]\{64\}\) .*/\1/p' <<<"$sums" | sort)" -a -n "$sums"
 check "... and the Windows and browser editions' tools" test "$(grep -cE '^ (wixl|g\+\+-mingw-w64-x86-64|emscripten) ' \
     "$work/dist-a/$record")" = 3
 check "... and says in one line that it is unsigned" test "$(grep -c 'not signed' "$work/dist-a.log")" = 1
+[[ -n "$kept" ]] && mkdir -p "$kept" && cp "$work/dist-a/$deb" "$kept/"
 
-# The Linux program built as Debian builds its own.
-dpkg-deb -x "$work/dist-a/bitki_${version}_amd64.deb" "$work/deb"
-symbols=$(nm -D "$work/deb/usr/bin/bitki")
-check "the Linux program binds every symbol at start (BIND_NOW)" grep -q BIND_NOW <<<"$(readelf -d "$work/deb/usr/bin/bitki")"
-check "... has the stack protector" grep -q ' U __stack_chk_fail@' <<<"$symbols"
-check "... and fortified calls" grep -qE ' U __[a-z]+_chk@' <<<"$(grep -v __stack_chk_fail <<<"$symbols")"
+# The Linux program built as Debian builds its own. Debian 12's dpkg (1.21) sets no control-flow
+# protection; later ones do.
+dpkg-deb -x "$work/dist-a/$deb" "$work/deb"
+hardening=()
+dpkg --compare-versions "$(dpkg-query -W -f='${Version}' dpkg)" lt 1.22 && hardening=(--nocfprotection)
+check "the Linux program has Debian's hardening (hardening-check)" \
+    hardening-check --quiet "${hardening[@]}" "$work/deb/usr/bin/bitki"
 
-sleep 1
-(umask 077 && released "$second" "$work/dist-b" TZ=Pacific/Kiritimati LC_ALL=C LANG=bg_BG.UTF-8)
-check "a second release, elsewhere and later, under another zone, locale and umask, builds" test $? = 0
-for file in "$work/dist-a"/*; do
-    name=$(basename "$file")
-    [[ "$name" == "$record" ]] && continue
-    if ! check "$name is the same in both" cmp -s "$file" "$work/dist-b/$name"; then
-        diffoscope --text-color=never "$file" "$work/dist-b/$name" | head -n 60
-    fi
-done
-same_but_date() { [[ -s "$1" && -s "$2" ]] && diff <(grep -v '^Build-Date: ' "$1") <(grep -v '^Build-Date: ' "$2"); }
-check "dpkg's records differ in the build's date alone" same_but_date "$work/dist-a/$record" "$work/dist-b/$record"
+# The package as Debian builds it from the same source, with dpkg-buildpackage in a copy.
+built_plain() { (cd "$work/plain/bitki" && DEB_BUILD_OPTIONS=nocheck dpkg-buildpackage -b -us -uc >../build.log 2>&1) \
+    || { tail -n 25 "$work/plain/build.log"; return 1; }; }
+same() { cmp -s "$1" "$2" || { diffoscope --text-color=never "$1" "$2" | head -n 60; return 1; }; }
+check "dpkg-buildpackage -b in a copy of the source builds" built_plain
+check "... the release's package, to the byte" same "$work/dist-a/$deb" "$work/plain/$deb"
+
+# Built twice by reprotest under every variation it has but another user and group (there is no
+# second user here; the package's files belong to root whoever builds it): environment, build
+# path, kernel, address space layout, CPUs, time, file order, host and domain name, home, locale,
+# PATH, time zone and umask. dpkg's record of each build carries its date and environment.
+reproduced() {
+    (cd "$work/reprotest" && reprotest --variations=+all,-user_group --min-cpus=2 -s bitki \
+        'BUILD_DIR=build ./build.sh release >release.log 2>&1 && rm dist/*.buildinfo' 'dist/*' >log 2>&1) \
+        || { tail -n 60 "$work/reprotest/log"; return 1; }
+}
+check "reprotest finds the same release in two builds that differ in all it varies" reproduced
 
 # A throw-away certificate; the expired one was made three days ago, for a day.
 (
@@ -99,19 +108,18 @@ check "a signed release builds" \
     released "$second" "$signed" BITKI_SIGN_PFX="$work/signer.pfx" BITKI_SIGN_PASSWORD_FILE="$work/password"
 msiextract -C "$work/extracted" "$signed/bitki-$version.msi" >/dev/null
 inner=$(find "$work/extracted" -name bitki.exe)
-signing_time=$(TZ=UTC LC_ALL=C date -d "@$SOURCE_DATE_EPOCH" '+%b %e %H:%M:%S %Y GMT')
+signing_time=$(TZ=UTC LC_ALL=C date -d "@$(dpkg-parsechangelog -l "$source_dir/debian/changelog" -S Timestamp)" \
+    '+%b %e %H:%M:%S %Y GMT')
 for file in "$signed/bitki-$version.exe" "$signed/bitki-$version.msi" "$inner"; do
     verified=$(osslsigncode verify -CAfile "$work/signer.pem" -in "$file" 2>&1)
     check "$(basename "$file") verifies" grep -qx "Signature verification: ok" <<<"$verified"
-    check "... in the program's name, with its address, at the commit's time" test "$(grep -cxF \
+    check "... in the program's name, with its address, at the changelog's time" test "$(grep -cxF \
         -e $'\tText description: Битки' -e $'\tURL description: https://www.bitki.example/' \
         -e $'\tSigning time: '"$signing_time" <<<"$verified")" = 3
 done
 check "the exe in the MSI is the exe beside it" cmp -s "$inner" "$signed/bitki-$version.exe"
-for name in bitki.html "bitki_${version}_amd64.deb"; do
-    if ! check "$name is the unsigned release's" cmp -s "$work/dist-a/$name" "$signed/$name"; then
-        diffoscope --text-color=never "$work/dist-a/$name" "$signed/$name" | head -n 60
-    fi
+for name in bitki.html "$deb"; do
+    check "$name is the unsigned release's" same "$work/dist-a/$name" "$signed/$name"
 done
 installs() { # the package, the program it must put in place
     xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -noreset" bash -c 'source "$0" &&

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds a release: the Debian package with dpkg-buildpackage, the Windows and browser editions in
 # the same build (so dpkg's .buildinfo records them all), then a folder of finished files for
-# download with SHA256SUMS and the download page. Rebuilt from the same commit, anywhere, at any
-# time, it gives the same bytes; the .buildinfo adds the date it was built. ./build.sh release
+# download with SHA256SUMS and the download page. Rebuilt from the same source, anywhere, at any
+# time, it gives the same bytes, and the same package as dpkg-buildpackage and sbuild; the
+# .buildinfo adds the date it was built. ./build.sh release
 # installs the tools first and runs this.
 #   tools/release.sh BUILD_FOLDER DIST_FOLDER
 # With BITKI_SIGN_PFX and BITKI_SIGN_PASSWORD_FILE the Windows program and package are signed
@@ -17,14 +18,12 @@ fail() {
     exit 1
 }
 
-# The time is the commit's; the build's own umask, time zone and locale are fixed.
+# Dated as Debian dates a package: by the changelog's newest entry (as dpkg-buildpackage does
+# where SOURCE_DATE_EPOCH is not set), so that every way of building this source gives its bytes.
 if [[ -z "${SOURCE_DATE_EPOCH:-}" ]]; then
-    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null) \
-        || fail "no commit to date the release by: run it in a git clone, or set SOURCE_DATE_EPOCH"
+    SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -S Timestamp) || fail "cannot read debian/changelog's date"
 fi
-export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C.UTF-8 LANG=C.UTF-8
-unset LANGUAGE
-umask 022
+export SOURCE_DATE_EPOCH
 
 # The certificate is checked before anything is built: a release is signed whole or not at all.
 if [[ -n "${BITKI_SIGN_PFX:-}" ]]; then
@@ -70,9 +69,9 @@ if git rev-parse --git-dir >/dev/null 2>&1; then
 else
     tar --exclude-vcs --anchored --exclude="./$(realpath -m --relative-to=. "$builds")" -cf - .
 fi | tar -xmf - -C "$tree"
-# The tests ran in ./build.sh test; no debug symbols package, as none is offered for download.
-(cd "$tree" && DEB_BUILD_OPTIONS="nocheck noautodbgsym" \
-    dpkg-buildpackage -b -us -uc -Pnocheck,pkg.bitki.windows,pkg.bitki.web)
+# The tests ran in ./build.sh test. The debug symbols are split off as in any Debian build (the
+# program carries a link to them), though their package is not offered for download.
+(cd "$tree" && DEB_BUILD_OPTIONS=nocheck dpkg-buildpackage -b -us -uc -Pnocheck,pkg.bitki.windows,pkg.bitki.web)
 stepping "writing the download folder"
 
 homepage=$(sed -n 's/^BITKI_HOMEPAGE:INTERNAL=//p' "$tree/debian/build/CMakeCache.txt")
@@ -81,7 +80,7 @@ buildinfo=bitki_${version}_amd64.buildinfo
 mkdir -p "$dist.new"
 # Every file the .changes lists: the package, its .buildinfo, the Windows program and installer
 # (signed where they were), the quiz and what a web site needs beside it to put it on a home screen.
-for file in $(sed -n '/^Files:/,/^[^ ]/s/^ .* //p' "$builds/bitki_${version}_amd64.changes"); do
+for file in $(sed -n '/^Files:/,/^[^ ]/s/^ .* //p' "$builds/bitki_${version}_amd64.changes" | grep -v -- -dbgsym_); do
     install -m 644 "$builds/$file" "$dist.new/"
 done
 source /etc/os-release
