@@ -26,22 +26,28 @@ if [[ "$action" == run && -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; the
     exit 1
 fi
 
-# What each action needs is written once, in debian/control, chosen by build profile: building the
-# package and its fast tests (run); no tests but the browser edition (web), and the Windows one with
-# its installer and signing (release); every test tool besides (test).
+# What each action needs is written once. debian/control has what the package's build needs, by
+# build profile: the package and its fast tests (run); no tests but the browser edition (web), and
+# the Windows one with its installer and signing (release); all of them (test). tests/packages has
+# what the other tests add (test).
 case "$action" in
     run) profiles=() ;;
     web) profiles=(-Pnocheck,pkg.bitki.web) ;;
     release) profiles=(-Pnocheck,pkg.bitki.web,pkg.bitki.windows) ;;
-    test) profiles=(-Ppkg.bitki.web,pkg.bitki.windows,pkg.bitki.systemtests) ;;
+    test) profiles=(-Ppkg.bitki.web,pkg.bitki.windows) ;;
 esac
-if ! unmet=$(dpkg-checkbuilddeps "${profiles[@]}" 2>&1); then
+tools=()
+[[ "$action" == test ]] && mapfile -t tools < <(sed '/^#/d; /^$/d' tests/packages)
+# dpkg's own check, for the tools too (a package they name may come as another's Provides).
+tools_missing() { ((${#tools[@]})) && ! dpkg-checkbuilddeps -d "$(IFS=,; echo "${tools[*]}")" >/dev/null 2>&1; }
+if ! unmet=$(dpkg-checkbuilddeps "${profiles[@]}" 2>&1) || tools_missing; then
     # Without dpkg-checkbuilddeps (dpkg-dev) nothing is known yet: apt finds what is missing.
     unmet=$(sed -n 's/.*Unmet build dependencies: //p' <<<"$unmet")
     sudo=()
     if ((EUID != 0)); then
         if ! command -v sudo >/dev/null; then
-            echo "build.sh: as root, install these first: apt-get build-dep ${profiles[*]} $PWD" >&2
+            echo "build.sh: as root, install these first: apt-get build-dep ${profiles[*]} $PWD${tools:+ &&" \
+                "apt-get install ${tools[*]}}" >&2
             exit 1
         fi
         sudo=(sudo)
@@ -59,6 +65,9 @@ if ! unmet=$(dpkg-checkbuilddeps "${profiles[@]}" 2>&1); then
     apt "Updating the package lists" update
     apt "Installing what debian/control names for '$action': ${unmet:-what the build needs}" \
         build-dep -y --no-install-recommends "${profiles[@]}" ./
+    if ((${#tools[@]})); then
+        apt "Installing the test tools that tests/packages names" install -y --no-install-recommends "${tools[@]}"
+    fi
 fi
 
 build() { # folder, extra CMake arguments
