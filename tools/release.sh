@@ -32,6 +32,7 @@ if [[ -n "${BITKI_SIGN_PFX:-}" ]]; then
     [[ -f "$pfx" && -r "$pfx" ]] || fail "cannot read the certificate $pfx (BITKI_SIGN_PFX)"
     [[ -n "$password" && -f "$password" && -r "$password" ]] \
         || fail "BITKI_SIGN_PASSWORD_FILE must name a readable file that holds the certificate's password"
+    command -v openssl >/dev/null || fail "the certificate is read with openssl: install it first (apt-get install openssl)"
     certificate=$(openssl pkcs12 -in "$pfx" -passin "file:$password" -nokeys -clcerts 2>/dev/null \
         || openssl pkcs12 -legacy -in "$pfx" -passin "file:$password" -nokeys -clcerts 2>/dev/null) \
         || fail "cannot open the certificate $pfx: the password is wrong, or it is no PKCS#12 file"
