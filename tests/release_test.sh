@@ -58,7 +58,7 @@ check "... and says in one line that it is unsigned" test "$(grep -c 'not signed
 # protection, which newer hardening-checks ask for, is arm64's.
 dpkg-deb -x "$work/dist-a/$deb" "$work/deb"
 hardening=(--nocfprotection)
-hardening-check --help | grep -q -- --nobranchprotection && hardening+=(--nobranchprotection)
+grep -q -- --nobranchprotection <<<"$(hardening-check --help 2>&1)" && hardening+=(--nobranchprotection)
 check "the Linux program has Debian's hardening (hardening-check)" \
     hardening-check --quiet "${hardening[@]}" "$work/deb/usr/bin/bitki"
 
