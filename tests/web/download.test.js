@@ -155,7 +155,7 @@ test('on a host that serves bitki.html as bitki, the quiz opens offline at that 
   }
 });
 
-test('on a school\'s site every copy of the quiz installs as its own app and opens offline, and a new release replaces only its own folder\'s', async (t) => {
+test('on a school\'s site every copy of the quiz installs as its own app and opens offline, and a new release replaces only its own folder\'s', h.only('manyWorkers'), async (t) => {
   // This release in two teachers' folders, the next one beside them, and a folder with only what
   // the README names for phones.
   const next = folder(fs.readdirSync(dist));

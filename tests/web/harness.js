@@ -31,6 +31,8 @@ const missing = {
   forcedColours: {firefox: 'forced colours are emulated only over CDP', webkit: 'WebKitWebDriver cannot emulate forced colours'},
   swipe: {firefox: 'a touch swipe over WebDriver BiDi does not scroll', webkit: 'WebKitWebDriver has no touch input'},
   requests: {webkit: 'WebKitWebDriver reports neither the requests of a tab nor its console'},
+  // Seen on Debian 13 (WebKitGTK 2.52), 2 of 4 runs; on Debian 12's 2.50 it passes.
+  manyWorkers: {webkit: 'MiniBrowser loses its WebDriver session during four folders\' workers on one site'},
   installability: {firefox: 'only Chromium\'s DevTools protocol reports whether a page installs',
     webkit: 'only Chromium\'s DevTools protocol reports whether a page installs'},
 };
